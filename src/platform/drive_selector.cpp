@@ -1,0 +1,27 @@
+#include "platform/drive_selector.h"
+
+#include "platform/failure.h"
+#include "platform/paths.h"
+
+#include <utility>
+
+namespace kadoru {
+
+DriveSelector::DriveSelector(const Drives& drives, std::string initial_drive)
+    : drives_(drives), drive_(std::move(initial_drive)) {}
+
+void DriveSelector::assign(std::string_view text) {
+    std::string named = leading_drive_string(text);
+    if (named.empty() && !text.empty() && text.front() == path_separator)
+        named = drives_.drive_of(text);
+    if (named.empty() || !drives_.is_known(named))
+        throw Failure(failure_code::device_unavailable);
+    if (named == drive_)
+        return;
+    drive_ = std::move(named);
+    changed.notify();
+    if (on_change)
+        on_change();
+}
+
+} // namespace kadoru

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/drives.h"
+#include "platform/notifier.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kadoru {
+
+// The logic of a drive selector (Drive1, Drive2): which drive is selected, and
+// the change processing that runs when the selection changes.
+class DriveSelector {
+public:
+    DriveSelector(const Drives& drives, std::string initial_drive);
+
+    // The selected drive's drive string: lower-case letter and colon ("e:").
+    const std::string& drive() const { return drive_; }
+
+    // Selects the drive a text names: a drive string, a text that starts with one
+    // ("C:\Music"), or a native path (the drive that holds it). Throws Failure(68)
+    // when the text names no drive. When the selection changes, the views are told
+    // and then on_change runs to its end before assign returns.
+    void assign(std::string_view text);
+
+    // The drives to offer, present now.
+    std::vector<DriveInfo> entries() const { return drives_.list(); }
+
+    std::function<void()> on_change;
+    Notifier changed;
+
+private:
+    const Drives& drives_;
+    std::string drive_;
+};
+
+} // namespace kadoru

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kadoru {
+
+// Failure numbers in the classic BASIC run-time numbering. The logic tests only
+// disk_not_ready (and device_unavailable in the folder list); the others are shown.
+namespace failure_code {
+inline constexpr int file_not_found = 53;
+inline constexpr int device_io_error = 57;
+inline constexpr int file_already_exists = 58;
+inline constexpr int disk_full = 61;
+inline constexpr int input_past_end = 62;
+inline constexpr int device_unavailable = 68;
+inline constexpr int permission_denied = 70;
+inline constexpr int disk_not_ready = 71;
+inline constexpr int path_file_access_error = 75;
+inline constexpr int path_not_found = 76;
+} // namespace failure_code
+
+// The Japanese description of a failure number, as the folder handler shows it.
+std::string failure_description(int code);
+
+// A failing platform operation. Handlers catch it and look at code().
+class Failure : public std::runtime_error {
+public:
+    explicit Failure(int code);
+    Failure(int code, const std::string& description);
+    int code() const noexcept { return code_; }
+
+private:
+    int code_;
+};
+
+} // namespace kadoru

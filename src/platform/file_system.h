@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kadoru {
+
+// A file lying directly in a folder: its name without the folder, and its size.
+struct FileEntry {
+    std::string name;
+    std::uint64_t size = 0;
+
+    friend bool operator==(const FileEntry&, const FileEntry&) = default;
+};
+
+// The file-system services the logic uses. Paths are native paths (UTF-8).
+// Every operation throws Failure with its number when it fails.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // The files directly in the folder, in the order a directory read gives them
+    // (on a player's card, the order of its directory entries). Never sorted.
+    virtual std::vector<FileEntry> files(const std::string& folder) const = 0;
+    // The names of the folders directly in the folder (order unspecified).
+    virtual std::vector<std::string> subfolders(const std::string& folder) const = 0;
+    virtual bool is_folder(const std::string& path) const = 0;
+
+    // Deletes one file without forcing: a write-protected file is kept (70).
+    virtual void delete_file(const std::string& path) = 0;
+    // Copies over an existing file, in place under the final name, flushed to the
+    // medium before it returns. A failed copy leaves no partial file; a file is
+    // never copied onto itself.
+    virtual void copy_file(const std::string& from, const std::string& to) = 0;
+
+    // Replaces the file with exactly these bytes, atomically.
+    virtual void write_text(const std::string& path, std::string_view text) = 0;
+    // The characters up to the first line break; 53 when missing, 62 when empty.
+    virtual std::string read_first_line(const std::string& path) const = 0;
+};
+
+} // namespace kadoru

@@ -1,0 +1,87 @@
+#include "platform/folder_list.h"
+
+#include "platform/drives.h"
+#include "platform/failure.h"
+#include "platform/file_system.h"
+#include "platform/name_order.h"
+#include "platform/paths.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kadoru {
+
+namespace {
+
+// Drops a final separator, except the one that is the whole root folder.
+std::string without_final_separator(std::string_view path) {
+    std::string result(path);
+    while (result.size() > 1 && result.back() == path_separator &&
+           !is_drive_string(std::string_view(result).substr(0, result.size() - 1)))
+        result.pop_back();
+    return result;
+}
+
+} // namespace
+
+FolderList::FolderList(Drives& drives, const FileSystem& fs, std::string initial_path)
+    : drives_(drives), fs_(fs), path_(std::move(initial_path)) {}
+
+void FolderList::assign(std::string_view text) {
+    std::string target;
+    std::string drive;
+    if (is_drive_string(text)) {
+        drive = leading_drive_string(text);
+        if (!drives_.is_ready(drive))
+            throw Failure(failure_code::device_unavailable);
+        target = drives_.current_folder(drive);
+    } else {
+        target = without_final_separator(text);
+        if (target.empty() || !fs_.is_folder(target))
+            throw Failure(failure_code::path_not_found);
+        drive = drives_.drive_of(target);
+    }
+    drives_.set_current_folder(drive, target);
+    if (target == path_)
+        return;
+    path_ = std::move(target);
+    changed.notify();
+    if (on_change)
+        on_change();
+}
+
+std::vector<std::string> FolderList::ancestors() const {
+    std::vector<std::string> chain;
+    std::string root;
+    try {
+        root = drives_.root_of(drives_.drive_of(path_));
+    } catch (const Failure&) {
+        return {path_};
+    }
+    for (std::string folder = path_;;) {
+        chain.push_back(folder);
+        if (folder.size() <= root.size())
+            break;
+        const auto cut = folder.find_last_of(path_separator);
+        if (cut == std::string::npos)
+            break;
+        folder = cut == 0 ? std::string(1, path_separator) : folder.substr(0, cut);
+        if (folder.size() < root.size())
+            folder = root;
+    }
+    std::reverse(chain.begin(), chain.end());
+    return chain;
+}
+
+std::vector<std::string> FolderList::subfolders() const {
+    std::vector<std::string> names;
+    try {
+        names = fs_.subfolders(path_);
+    } catch (const Failure&) {
+        return {};
+    }
+    sort_names_for_people(names);
+    return names;
+}
+
+} // namespace kadoru

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kadoru {
+
+inline constexpr std::string_view app_title = "Kadoru";
+
+enum class Buttons { ok, yes_no_cancel };
+enum class Answer { ok, yes, no, cancel };
+
+// A modal message box without an icon. For yes_no_cancel, Yes is the default and
+// closing the box answers cancel.
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual Answer show(std::string_view text, std::string_view title = app_title,
+                        Buttons buttons = Buttons::ok) = 0;
+};
+
+// The two failure messages every handler shows.
+std::string not_ready_message(std::string_view drive);
+std::string error_message(int code);
+
+} // namespace kadoru

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace kadoru {
+
+// The progress window as the transfer run uses it. The window is created the first
+// time it is shown and kept, hidden, between runs. Min, Max and Value are
+// single-precision, as the bar's properties are.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    virtual bool is_shown() const = 0;
+    virtual void set_min(float min) = 0;
+    virtual void set_max(float max) = 0;
+    virtual float value() const = 0;
+    virtual void set_value(float value) = 0;
+};
+
+} // namespace kadoru

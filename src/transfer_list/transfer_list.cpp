@@ -1,0 +1,49 @@
+#include "transfer_list/transfer_list.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace kadoru {
+
+void TransferList::append(TransferEntry entry) {
+    if (count() >= max_rows)
+        throw std::length_error("the transfer list is full");
+    rows_.push_back({std::move(entry), false});
+    changed.notify();
+}
+
+void TransferList::remove_at(int i) {
+    at(i); // range check
+    rows_.erase(rows_.begin() + i);
+    // The focus stays on the same entry, or on the row that took the removed one's place.
+    if (list_index_ > i || list_index_ >= count())
+        --list_index_;
+    changed.notify();
+}
+
+void TransferList::exchange(int i, int j) {
+    std::swap(at(i).entry, at(j).entry);
+    at(j).selected = true;
+    at(i).selected = false;
+    changed.notify();
+}
+
+void TransferList::clear() {
+    rows_.clear();
+    list_index_ = -1;
+    changed.notify();
+}
+
+void TransferList::set_selected(int i, bool selected) {
+    at(i).selected = selected;
+    changed.notify();
+}
+
+void TransferList::set_list_index(int i) {
+    if (i < -1 || i >= count())
+        throw std::out_of_range("no such row");
+    list_index_ = i;
+    changed.notify();
+}
+
+} // namespace kadoru
