@@ -1,0 +1,139 @@
+#pragma once
+
+#include "platform/failure.h"
+#include "platform/file_system.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace kadoru::fakes {
+
+template <class Files> auto find(Files& files, const std::string& name) {
+    return std::find_if(files.begin(), files.end(),
+                        [&](const FileEntry& f) { return f.name == name; });
+}
+
+// An in-memory file system. Folders keep their files in the order they were
+// created, as a directory read on a card would; paths use "/".
+class FakeFileSystem final : public FileSystem {
+public:
+    struct Folder {
+        std::vector<FileEntry> files;
+        std::set<std::string> subfolders;
+    };
+
+    // Every operation on a path listed here fails with that number.
+    std::map<std::string, int> failures;
+    // Files that cannot be deleted without forcing.
+    std::set<std::string> read_only;
+    // "copy from -> to", "delete path", "write path" in the order they happened.
+    std::vector<std::string> log;
+    std::map<std::string, std::string> texts;
+
+    void add_folder(const std::string& path) {
+        folders_[path];
+        const auto cut = path.find_last_of('/');
+        if (cut != std::string::npos && path.size() > 1) {
+            const std::string parent = cut == 0 ? "/" : path.substr(0, cut);
+            add_folder(parent);
+            folders_[parent].subfolders.insert(path.substr(cut + 1));
+        }
+    }
+    void add_file(const std::string& path, std::uint64_t size) {
+        const auto [folder, name] = split(path);
+        add_folder(folder);
+        auto& files = folders_[folder].files;
+        const auto it = find(files, name);
+        if (it != files.end())
+            it->size = size;
+        else
+            files.push_back({name, size});
+    }
+    void remove_file(const std::string& path) {
+        const auto [folder, name] = split(path);
+        auto& files = folders_.at(folder).files;
+        files.erase(find(files, name));
+    }
+    void remove_folder(const std::string& path) { folders_.erase(path); }
+    bool exists(const std::string& path) const {
+        const auto [folder, name] = split(path);
+        const auto it = folders_.find(folder);
+        return it != folders_.end() && find(it->second.files, name) != it->second.files.end();
+    }
+    std::vector<std::string> names(const std::string& folder) const {
+        std::vector<std::string> result;
+        for (const auto& f : folders_.at(folder).files)
+            result.push_back(f.name);
+        return result;
+    }
+
+    std::vector<FileEntry> files(const std::string& folder) const override {
+        check(folder);
+        const auto it = folders_.find(folder);
+        if (it == folders_.end())
+            throw Failure(failure_code::path_not_found);
+        return it->second.files;
+    }
+    std::vector<std::string> subfolders(const std::string& folder) const override {
+        check(folder);
+        const auto it = folders_.find(folder);
+        if (it == folders_.end())
+            throw Failure(failure_code::path_not_found);
+        return {it->second.subfolders.begin(), it->second.subfolders.end()};
+    }
+    bool is_folder(const std::string& path) const override { return folders_.count(path) != 0; }
+
+    void delete_file(const std::string& path) override {
+        check(path);
+        if (!exists(path))
+            throw Failure(failure_code::file_not_found);
+        if (read_only.count(path) != 0)
+            throw Failure(failure_code::permission_denied);
+        log.push_back("delete " + path);
+        remove_file(path);
+    }
+    void copy_file(const std::string& from, const std::string& to) override {
+        check(from);
+        check(to);
+        const auto [folder, name] = split(from);
+        const auto it = folders_.find(folder);
+        if (it == folders_.end() || find(it->second.files, name) == it->second.files.end())
+            throw Failure(failure_code::file_not_found);
+        if (folders_.count(split(to).first) == 0)
+            throw Failure(failure_code::path_not_found);
+        log.push_back("copy " + from + " -> " + to);
+        add_file(to, find(it->second.files, name)->size);
+    }
+    void write_text(const std::string& path, std::string_view text) override {
+        check(path);
+        log.push_back("write " + path);
+        texts[path] = std::string(text);
+    }
+    std::string read_first_line(const std::string& path) const override {
+        check(path);
+        const auto it = texts.find(path);
+        if (it == texts.end())
+            throw Failure(failure_code::file_not_found);
+        if (it->second.empty())
+            throw Failure(failure_code::input_past_end);
+        return it->second.substr(0, it->second.find_first_of("\r\n"));
+    }
+
+private:
+    static std::pair<std::string, std::string> split(const std::string& path) {
+        const auto cut = path.find_last_of('/');
+        return {cut == 0 ? "/" : path.substr(0, cut), path.substr(cut + 1)};
+    }
+    void check(const std::string& path) const {
+        const auto it = failures.find(path);
+        if (it != failures.end())
+            throw Failure(it->second);
+    }
+
+    std::map<std::string, Folder> folders_;
+};
+
+} // namespace kadoru::fakes
