@@ -1,0 +1,23 @@
+#pragma once
+
+namespace kadoru {
+
+// What the main window's buttons do. The window calls these on a click; the
+// drive, folder, file and type lists run their own change and click handlers,
+// which the app connects on the view-model's models when it builds the window.
+class MainActions {
+public:
+    virtual ~MainActions() = default;
+
+    virtual void start() = 0;     // b_ok "Start": the transfer run
+    virtual void close() = 0;     // b_cancel "Close": saves the settings; the window then ends
+    virtual void add() = 0;       // Command1 "追加"
+    virtual void add_all() = 0;   // Command6 "全て追加"
+    virtual void remove() = 0;    // Command2 "削除"
+    virtual void clear() = 0;     // Command3 "全消去"
+    virtual void move_up() = 0;   // Command4
+    virtual void move_down() = 0; // Command5
+    virtual void refresh() = 0;   // Command7 "更新"
+};
+
+} // namespace kadoru
