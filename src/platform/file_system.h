@@ -27,6 +27,9 @@ public:
     // The names of the folders directly in the folder (order unspecified).
     virtual std::vector<std::string> subfolders(const std::string& folder) const = 0;
     virtual bool is_folder(const std::string& path) const = 0;
+    // Whether two paths name the same file (same device and inode), whatever their
+    // spelling; false when either does not exist.
+    virtual bool same_file(const std::string& a, const std::string& b) const = 0;
 
     // Deletes one file without forcing: a write-protected file is kept (70).
     virtual void delete_file(const std::string& path) = 0;

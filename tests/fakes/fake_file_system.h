@@ -85,6 +85,9 @@ public:
         return {it->second.subfolders.begin(), it->second.subfolders.end()};
     }
     bool is_folder(const std::string& path) const override { return folders_.count(path) != 0; }
+    bool same_file(const std::string& a, const std::string& b) const override {
+        return a == b && exists(a);
+    }
 
     void delete_file(const std::string& path) override {
         check(path);
