@@ -4,6 +4,7 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -32,6 +33,9 @@ public:
     // "copy from -> to", "delete path", "write path" in the order they happened.
     std::vector<std::string> log;
     std::map<std::string, std::string> texts;
+    // Runs at the start of every copy, before anything is written: a test can move
+    // a clock, change a drive or make the copy fail by throwing from here.
+    std::function<void(const std::string& from, const std::string& to)> on_copy;
 
     void add_folder(const std::string& path) {
         folders_[path];
@@ -86,7 +90,7 @@ public:
     }
     bool is_folder(const std::string& path) const override { return folders_.count(path) != 0; }
     bool same_file(const std::string& a, const std::string& b) const override {
-        return a == b && exists(a);
+        return a == b && (exists(a) || is_folder(a));
     }
 
     void delete_file(const std::string& path) override {
@@ -98,9 +102,15 @@ public:
         log.push_back("delete " + path);
         remove_file(path);
     }
+    // Like the real one: a copy that fails leaves no partial file, and a file is
+    // never copied onto itself.
     void copy_file(const std::string& from, const std::string& to) override {
+        if (on_copy)
+            on_copy(from, to);
         check(from);
         check(to);
+        if (same_file(from, to))
+            throw Failure(failure_code::path_file_access_error);
         const auto [folder, name] = split(from);
         const auto it = folders_.find(folder);
         if (it == folders_.end() || find(it->second.files, name) == it->second.files.end())

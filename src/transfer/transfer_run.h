@@ -1,0 +1,72 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace kadoru {
+
+class Clock;
+class ControlSwitch;
+class DriveSelector;
+class Drives;
+class EventPump;
+class FileSystem;
+class FolderList;
+class MessageBox;
+class Progress;
+class TransferList;
+
+// The main window's state the run works on. The run reads each of these at the
+// moment it needs it; the main window owns them and outlives the run.
+struct TransferInputs {
+    const TransferList& list;
+    const double& total_size;               // kept by list_size
+    DriveSelector& drive2;                  // destination drive
+    const FolderList& dir1;                 // source folder
+    std::function<std::string()> type_text; // the file type selector's text
+    // Writes the settings record: the source folder and the destination drive string.
+    std::function<void(const std::string& folder, const std::string& drive)> save_settings;
+};
+
+// The outside world as the run reaches it.
+struct TransferPorts {
+    FileSystem& fs;
+    Drives& drives;
+    Clock& clock;
+    MessageBox& messages;
+    EventPump& events;
+    Progress& progress;
+    ControlSwitch& controls;
+};
+
+// Start: copies the transfer list, in order, into the root folder of the
+// destination drive, after the drive guard, the delete question and the space
+// check, pacing the files by the wait rule while the progress window is up and the
+// controls are locked. Any failure ends the run with its message and returns the
+// window to idle; nothing escapes start().
+class TransferRun {
+public:
+    TransferRun(TransferInputs inputs, TransferPorts ports);
+
+    // Runs one transfer to its end. A call that arrives while a run is under way
+    // (from a click handled where the run lets events run) is ignored.
+    void start();
+    bool running() const { return running_; }
+
+private:
+    // What one run has done so far, for the error path.
+    struct Progressing {
+        std::string drive;  // the destination drive the run works on
+        bool shown = false; // the run showed the progress window and has not hidden it
+    };
+
+    void run(Progressing& state);
+    void copy_all(const std::string& drive, const std::string& root);
+    void fail(int code, const Progressing& state);
+
+    TransferInputs in_;
+    TransferPorts io_;
+    bool running_ = false;
+};
+
+} // namespace kadoru
