@@ -1,0 +1,64 @@
+#include "transfer/window_progress.h"
+
+#include "transfer/status_window.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QProgressBar>
+
+namespace kadoru {
+
+namespace {
+
+// The bar takes whole numbers; the fraction is drawn at this resolution.
+constexpr int bar_steps = 10000;
+
+} // namespace
+
+WindowProgress::WindowProgress() = default;
+WindowProgress::~WindowProgress() = default;
+
+void WindowProgress::show() {
+    if (!window_) {
+        window_ = std::make_unique<StatusWindow>();
+        window_->progress_bar1()->setRange(0, bar_steps);
+        draw_bar();
+    }
+    // Not modal: the run goes on at once.
+    window_->show();
+}
+
+void WindowProgress::hide() {
+    if (window_)
+        window_->hide();
+}
+
+bool WindowProgress::is_shown() const {
+    return window_ && window_->isVisible();
+}
+
+void WindowProgress::set_min(float min) {
+    min_ = min;
+    draw_bar();
+}
+
+void WindowProgress::set_max(float max) {
+    max_ = max;
+    draw_bar();
+}
+
+void WindowProgress::set_value(float value) {
+    value_ = value;
+    draw_bar();
+}
+
+void WindowProgress::draw_bar() const {
+    if (!window_)
+        return;
+    const float span = max_ - min_;
+    const float fraction = span > 0 ? std::clamp((value_ - min_) / span, 0.0F, 1.0F) : 0.0F;
+    window_->progress_bar1()->setValue(static_cast<int>(std::lround(fraction * bar_steps)));
+}
+
+} // namespace kadoru
