@@ -42,6 +42,10 @@ public:
     virtual void write_text(const std::string& path, std::string_view text) = 0;
     // The characters up to the first line break; 53 when missing, 62 when empty.
     virtual std::string read_first_line(const std::string& path) const = 0;
+
+    // Makes the folder and any missing folders above it; an existing folder is fine.
+    // File systems that cannot make folders refuse (75).
+    virtual void create_folder(const std::string& path);
 };
 
 } // namespace kadoru

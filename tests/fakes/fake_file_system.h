@@ -30,7 +30,7 @@ public:
     std::map<std::string, int> failures;
     // Files that cannot be deleted without forcing.
     std::set<std::string> read_only;
-    // "copy from -> to", "delete path", "write path" in the order they happened.
+    // "copy from -> to", "delete path", "write path", "create path" in the order they happened.
     std::vector<std::string> log;
     std::map<std::string, std::string> texts;
     // Runs at the start of every copy, before anything is written: a test can move
@@ -95,12 +95,15 @@ public:
 
     void delete_file(const std::string& path) override {
         check(path);
-        if (!exists(path))
+        const bool listed = exists(path);
+        if (!listed && texts.count(path) == 0)
             throw Failure(failure_code::file_not_found);
         if (read_only.count(path) != 0)
             throw Failure(failure_code::permission_denied);
         log.push_back("delete " + path);
-        remove_file(path);
+        if (listed)
+            remove_file(path);
+        texts.erase(path);
     }
     // Like the real one: a copy that fails leaves no partial file, and a file is
     // never copied onto itself.
@@ -133,6 +136,11 @@ public:
         if (it->second.empty())
             throw Failure(failure_code::input_past_end);
         return it->second.substr(0, it->second.find_first_of("\r\n"));
+    }
+    void create_folder(const std::string& path) override {
+        check(path);
+        log.push_back("create " + path);
+        add_folder(path);
     }
 
 private:

@@ -1,0 +1,55 @@
+#include "platform/errno_failure.h"
+
+#include "platform/failure.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace kadoru {
+
+int failure_code_from_errno(int error, PathRole role) {
+    namespace fc = failure_code;
+    switch (error) {
+    case ENOENT:
+        return role == PathRole::file ? fc::file_not_found : fc::path_not_found;
+    case ENOTDIR:
+        return fc::path_not_found;
+    case EIO:
+        return fc::device_io_error;
+    case EEXIST:
+        return fc::file_already_exists;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return fc::disk_full;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EBUSY:
+    case ETXTBSY:
+        return fc::permission_denied;
+    case ENOMEDIUM:
+    case ENODEV:
+    case ENXIO:
+        return fc::disk_not_ready;
+    default: // EISDIR, ENAMETOOLONG, EINVAL, ELOOP and whatever else the system invents
+        return fc::path_file_access_error;
+    }
+}
+
+void throw_errno(int error, PathRole role) {
+    throw Failure(failure_code_from_errno(error, role));
+}
+
+void throw_file_errno(int error, const std::string& path) {
+    if (error == ENOENT) {
+        const auto cut = path.find_last_of('/');
+        const std::string folder = cut == std::string::npos ? "." : path.substr(0, cut + 1);
+        struct stat st {};
+        if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            throw_errno(error, PathRole::folder);
+    }
+    throw_errno(error, PathRole::file);
+}
+
+} // namespace kadoru

@@ -1,0 +1,240 @@
+#include "platform/posix_file_system.h"
+
+#include "platform/errno_failure.h"
+#include "platform/failure.h"
+#include "platform/file_copy.h"
+#include "platform/unique_fd.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kadoru {
+
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const noexcept { ::closedir(dir); }
+};
+using Dir = std::unique_ptr<DIR, DirCloser>;
+
+Dir open_folder(const std::string& folder) {
+    Dir dir(::opendir(folder.c_str()));
+    if (!dir)
+        throw_errno(errno, PathRole::folder);
+    return dir;
+}
+
+bool is_dot_or_dot_dot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// Calls visit(name, stat) for every entry of the folder that may be of the kind
+// wanted, in the order the directory read gives; entries that vanish between the
+// read and the stat, and dangling links, are passed over. might_be tells from the
+// entry's d_type whether it is worth a stat; most file systems fill it in, so a
+// folder of files costs one stat per file and a file none when folders are wanted.
+template <class MightBe, class Visit>
+void each_entry(const std::string& folder, MightBe might_be, Visit visit) {
+    const Dir dir = open_folder(folder);
+    const int fd = ::dirfd(dir.get());
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (entry == nullptr) {
+            if (errno != 0)
+                throw_errno(errno, PathRole::folder);
+            return;
+        }
+        if (is_dot_or_dot_dot(entry->d_name) || !might_be(entry->d_type))
+            continue;
+        struct stat st {};
+        if (::fstatat(fd, entry->d_name, &st, 0) != 0) {
+            if (errno == ENOENT || errno == ELOOP)
+                continue;
+            throw_errno(errno, PathRole::file);
+        }
+        visit(entry->d_name, st);
+    }
+}
+
+bool may_lead_to(unsigned char type, unsigned char wanted) {
+    return type == wanted || type == DT_LNK || type == DT_UNKNOWN;
+}
+
+// A write-protected file: nobody may write it (the read-only attribute of a FAT
+// card), or the user may not. Checked by hand because root passes every check of
+// the system's own and rm without -f would still ask.
+void refuse_write_protected(const std::string& path, const struct stat& st) {
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        throw Failure(failure_code::permission_denied);
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        throw_errno(errno, PathRole::file);
+}
+
+std::string folder_of(const std::string& path) {
+    const auto cut = path.find_last_of('/');
+    if (cut == std::string::npos)
+        return ".";
+    return cut == 0 ? "/" : path.substr(0, cut);
+}
+
+// A name beside the target that no other writer picks: created exclusively.
+UniqueFd create_beside(const std::string& path, std::string& temp) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::array<char, 16> suffix{};
+        std::snprintf(suffix.data(), suffix.size(), ".~%08x", random());
+        temp = path + suffix.data();
+        UniqueFd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd || errno != EEXIST)
+            return fd;
+    }
+    return UniqueFd{};
+}
+
+void write_all(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t put = ::write(fd, text.data(), text.size());
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            throw_errno(errno, PathRole::file);
+        }
+        text.remove_prefix(static_cast<std::size_t>(put));
+    }
+}
+
+// Makes a rename durable; volumes that cannot sync a folder are left as they are.
+void sync_folder(const std::string& folder) noexcept {
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd)
+        ::fsync(fd.get());
+}
+
+} // namespace
+
+std::vector<FileEntry> PosixFileSystem::files(const std::string& folder) const {
+    std::vector<FileEntry> result;
+    each_entry(
+        folder, [](unsigned char type) { return may_lead_to(type, DT_REG); },
+        [&](const char* name, const struct stat& st) {
+            if (S_ISREG(st.st_mode))
+                result.push_back({name, static_cast<std::uint64_t>(st.st_size)});
+        });
+    return result;
+}
+
+std::vector<std::string> PosixFileSystem::subfolders(const std::string& folder) const {
+    std::vector<std::string> result;
+    each_entry(
+        folder, [](unsigned char type) { return may_lead_to(type, DT_DIR); },
+        [&](const char* name, const struct stat& st) {
+            if (S_ISDIR(st.st_mode))
+                result.emplace_back(name);
+        });
+    return result;
+}
+
+bool PosixFileSystem::is_folder(const std::string& path) const {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool PosixFileSystem::same_file(const std::string& a, const std::string& b) const {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+void PosixFileSystem::delete_file(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        throw_file_errno(errno, path);
+    if (S_ISDIR(st.st_mode))
+        throw Failure(failure_code::path_file_access_error);
+    if (!S_ISLNK(st.st_mode))
+        refuse_write_protected(path, st);
+    if (::unlink(path.c_str()) != 0)
+        throw_errno(errno, PathRole::file);
+}
+
+void PosixFileSystem::copy_file(const std::string& from, const std::string& to) {
+    copy_file_in_place(from, to);
+}
+
+void PosixFileSystem::write_text(const std::string& path, std::string_view text) {
+    std::string temp;
+    UniqueFd fd = create_beside(path, temp);
+    if (!fd)
+        throw_errno(errno, PathRole::folder);
+    try {
+        struct stat old {};
+        if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+            ::fchmod(fd.get(), old.st_mode & 07777); // the replaced file's permissions
+        write_all(fd.get(), text);
+        if (::fsync(fd.get()) != 0)
+            throw_errno(errno, PathRole::file);
+        if (const int error = fd.close(); error != 0)
+            throw_errno(error, PathRole::file);
+        if (::rename(temp.c_str(), path.c_str()) != 0)
+            throw_errno(errno, PathRole::file);
+    } catch (...) {
+        fd.reset();
+        ::unlink(temp.c_str());
+        throw;
+    }
+    sync_folder(folder_of(path));
+}
+
+std::string PosixFileSystem::read_first_line(const std::string& path) const {
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd)
+        throw_file_errno(errno, path);
+    std::string line;
+    std::array<char, 4096> buffer{};
+    bool read_any = false;
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw_errno(errno, PathRole::file);
+        }
+        if (got == 0)
+            break;
+        read_any = true;
+        const std::string_view chunk(buffer.data(), static_cast<std::size_t>(got));
+        const auto end = chunk.find_first_of("\r\n");
+        line.append(chunk.substr(0, end));
+        if (end != std::string_view::npos)
+            break;
+    }
+    if (!read_any)
+        throw Failure(failure_code::input_past_end);
+    return line;
+}
+
+void PosixFileSystem::create_folder(const std::string& path) {
+    for (std::size_t cut = path.find('/', 1);; cut = path.find('/', cut + 1)) {
+        const std::string prefix = path.substr(0, cut);
+        if (!prefix.empty() && ::mkdir(prefix.c_str(), 0777) != 0) {
+            if (errno != EEXIST)
+                throw_errno(errno, PathRole::folder);
+            if (!is_folder(prefix))
+                throw Failure(cut == std::string::npos ? failure_code::file_already_exists
+                                                       : failure_code::path_not_found);
+        }
+        if (cut == std::string::npos)
+            return;
+    }
+}
+
+} // namespace kadoru

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace kadoru {
+
+// The file-system services on a POSIX system, straight on the system calls so that
+// each failure keeps its real cause.
+class PosixFileSystem final : public FileSystem {
+public:
+    std::vector<FileEntry> files(const std::string& folder) const override;
+    std::vector<std::string> subfolders(const std::string& folder) const override;
+    bool is_folder(const std::string& path) const override;
+    bool same_file(const std::string& a, const std::string& b) const override;
+
+    void delete_file(const std::string& path) override;
+    void copy_file(const std::string& from, const std::string& to) override;
+
+    void write_text(const std::string& path, std::string_view text) override;
+    std::string read_first_line(const std::string& path) const override;
+
+    void create_folder(const std::string& path) override;
+};
+
+} // namespace kadoru

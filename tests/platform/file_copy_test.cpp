@@ -1,0 +1,185 @@
+#include "platform/failure.h"
+#include "platform/file_copy.h"
+#include "platform/posix_file_system.h"
+#include "support/failure_of.h"
+#include "support/scratch.h"
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+
+namespace kadoru {
+namespace {
+
+namespace stdfs = std::filesystem;
+using support::failure_of;
+using support::ScratchFolder;
+using support::TmpfsMount;
+using ::testing::ElementsAre;
+
+std::string random_bytes(std::size_t size) {
+    std::mt19937 random(static_cast<unsigned>(size));
+    std::string bytes(size, '\0');
+    for (auto& byte : bytes)
+        byte = static_cast<char>(random());
+    return bytes;
+}
+
+class CopyMethods : public ::testing::TestWithParam<CopyMethod> {};
+
+TEST_P(CopyMethods, ReplaceAnExistingFileByteForByte) {
+    const ScratchFolder dir;
+    for (const std::size_t size : {std::size_t{0}, std::size_t{3} << 20 | 17}) {
+        const std::string content = random_bytes(size);
+        const std::string from = dir.write("from.mp3", content);
+        const std::string to = dir.write("to.mp3", std::string(size + 5000, 'o'));
+        copy_file_in_place(from, to, GetParam());
+        EXPECT_EQ(dir.read("to.mp3"), content) << size;
+        copy_file_in_place(from, dir / "new.mp3", GetParam());
+        EXPECT_EQ(dir.read("new.mp3"), content) << size;
+        stdfs::remove(dir / "new.mp3");
+    }
+}
+
+std::string method_name(const ::testing::TestParamInfo<CopyMethod>& info) {
+    constexpr std::array<const char*, 3> names = {"copy_file_range", "sendfile", "read_write"};
+    return names.at(static_cast<std::size_t>(info.param));
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, CopyMethods,
+                         ::testing::Values(CopyMethod::copy_file_range, CopyMethod::sendfile,
+                                           CopyMethod::read_write),
+                         method_name);
+
+TEST(FileCopy, NeverCopiesAFileOntoItself) {
+    const ScratchFolder dir;
+    const std::string content = random_bytes(10000);
+    const std::string from = dir.write("a.mp3", content);
+    stdfs::create_directory(dir / "sub");
+    stdfs::create_hard_link(from, dir / "hard.mp3");
+    stdfs::create_symlink(from, dir / "soft.mp3");
+    PosixFileSystem fs;
+    for (const std::string& to : {from, dir / "sub/../a.mp3", dir.path() + "/./a.mp3",
+                                  dir / "hard.mp3", dir / "soft.mp3"}) {
+        EXPECT_EQ(failure_of([&] { fs.copy_file(from, to); }), 70) << to;
+        EXPECT_EQ(dir.read("a.mp3"), content) << to;
+    }
+    EXPECT_TRUE(stdfs::exists(dir / "hard.mp3"));
+    EXPECT_TRUE(stdfs::is_symlink(dir / "soft.mp3"));
+}
+
+TEST(FileCopy, FailsWithoutTouchingWhatItCannotReplace) {
+    const ScratchFolder dir;
+    const std::string from = dir.write("a.mp3", "new");
+    const std::string kept = dir.write("kept.mp3", "old");
+    ::chmod(kept.c_str(), 0444);
+    stdfs::create_directory(dir / "folder.mp3");
+    PosixFileSystem fs;
+
+    EXPECT_EQ(failure_of([&] { fs.copy_file(dir / "missing.mp3", dir / "b.mp3"); }), 53);
+    EXPECT_EQ(failure_of([&] { fs.copy_file(from, dir / "no/b.mp3"); }), 76);
+    EXPECT_EQ(failure_of([&] { fs.copy_file(from, kept); }), 70); // write-protected, even for root
+    EXPECT_EQ(failure_of([&] { fs.copy_file(from, dir / "folder.mp3"); }), 75);
+    EXPECT_EQ(failure_of([&] { fs.copy_file(dir / "folder.mp3", dir / "b.mp3"); }), 75);
+
+    EXPECT_EQ(dir.read("kept.mp3"), "old");
+    EXPECT_FALSE(stdfs::exists(dir / "b.mp3"));
+    EXPECT_TRUE(stdfs::is_empty(dir / "folder.mp3"));
+}
+
+TEST(FileCopyOnTmpfs, ACopyThatRunsOutOfRoomLeavesNoPartialFile) {
+    const ScratchFolder dir;
+    TmpfsMount card(dir / "card");
+    if (!card.mounted())
+        GTEST_SKIP() << card.why_not();
+    const std::string big = dir.write("big.mp3", random_bytes(std::size_t{2} << 20));
+    const std::string small = dir.write("small.mp3", "tiny");
+    const std::string to = card.path() + "/big.mp3";
+    PosixFileSystem fs;
+    fs.copy_file(small, to);
+    struct statvfs before {};
+    ::statvfs(card.path().c_str(), &before);
+
+    for (const CopyMethod method :
+         {CopyMethod::copy_file_range, CopyMethod::sendfile, CopyMethod::read_write}) {
+        fs.copy_file(small, to);
+        EXPECT_EQ(failure_of([&] { copy_file_in_place(big, to, method); }), 61);
+        EXPECT_FALSE(stdfs::exists(to));
+        EXPECT_EQ(failure_of([&] { copy_file_in_place(big, card.path() + "/new.mp3", method); }),
+                  61);
+        EXPECT_TRUE(stdfs::is_empty(card.path()));
+    }
+    fs.copy_file(small, to);
+    struct statvfs after {};
+    ::statvfs(card.path().c_str(), &after);
+    EXPECT_EQ(after.f_bavail, before.f_bavail);
+}
+
+// A FAT volume, through the FUSE driver, to see the order a player sees.
+class FatVolume {
+public:
+    explicit FatVolume(const ScratchFolder& dir) : image_(dir / "card.img"), root_(dir / "card") {
+        if (::geteuid() != 0) {
+            why_not_ = "needs root to mount a FAT image";
+            return;
+        }
+        stdfs::create_directory(root_);
+        const std::string make = "truncate -s 4M '" + image_ + "' && mkfs.vfat '" + image_ +
+                                 "' >/dev/null 2>&1 && fusefat -o rw+ '" + image_ + "' '" + root_ +
+                                 "' >/dev/null 2>&1";
+        mounted_ = std::system(make.c_str()) == 0;
+        if (!mounted_)
+            why_not_ = "cannot mount a FAT image (dosfstools and fusefat needed)";
+    }
+    FatVolume(const FatVolume&) = delete;
+    FatVolume& operator=(const FatVolume&) = delete;
+    FatVolume(FatVolume&&) = delete;
+    FatVolume& operator=(FatVolume&&) = delete;
+    ~FatVolume() {
+        if (mounted_)
+            ::umount2(root_.c_str(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+    const std::string& why_not() const { return why_not_; }
+    std::string operator/(const std::string& name) const { return root_ + "/" + name; }
+    const std::string& root() const { return root_; }
+
+private:
+    std::string image_;
+    std::string root_;
+    std::string why_not_;
+    bool mounted_ = false;
+};
+
+TEST(FileCopyOnFat, ListingShowsTheCardsEntryOrder) {
+    const ScratchFolder dir;
+    const FatVolume card(dir);
+    if (!card.mounted())
+        GTEST_SKIP() << card.why_not();
+    const std::string song = dir.write("song.mp3", random_bytes(5000));
+    PosixFileSystem fs;
+    const auto order = [&] {
+        std::vector<std::string> names;
+        for (const auto& file : fs.files(card.root()))
+            names.push_back(file.name);
+        return names;
+    };
+    for (const char* name : {"b.mp3", "a.mp3", "c.mp3"})
+        fs.copy_file(song, card / name);
+    ASSERT_THAT(order(), ElementsAre("b.mp3", "a.mp3", "c.mp3"));
+    fs.delete_file(card / "a.mp3");
+    fs.copy_file(song, card / "d.mp3"); // takes the free slot a.mp3 left
+    // (The FUSE driver cannot rewrite a truncated file at all, so replacing one in
+    // place is not tried here.)
+    EXPECT_THAT(order(), ElementsAre("b.mp3", "d.mp3", "c.mp3"));
+    EXPECT_EQ(fs.files(card.root()).front().size, 5000U);
+}
+
+} // namespace
+} // namespace kadoru

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/failure.h"
+
+namespace kadoru::support {
+
+// The failure number a call throws; 0 when it succeeds.
+template <class Call> int failure_of(Call call) {
+    try {
+        call();
+    } catch (const Failure& failure) {
+        return failure.code();
+    }
+    return 0;
+}
+
+} // namespace kadoru::support
