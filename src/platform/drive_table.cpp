@@ -1,0 +1,174 @@
+#include "platform/drive_table.h"
+
+#include "platform/failure.h"
+#include "platform/mountinfo_source.h"
+#include "platform/paths.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/sysmacros.h>
+#include <system_error>
+#include <utility>
+
+namespace kadoru {
+
+namespace {
+
+// Letters from c: to z:; a: and b: are the floppies' on Windows.
+constexpr std::size_t letter_count = 'z' - 'c' + 1;
+
+bool is_inside(std::string_view path, std::string_view root) {
+    return path.substr(0, root.size()) == root &&
+           (path.size() == root.size() || root.back() == '/' || path[root.size()] == '/');
+}
+
+bool is_folder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+struct statvfs volume_figures(const std::string& root) {
+    struct statvfs figures {};
+    if (::statvfs(root.c_str(), &figures) != 0)
+        throw Failure(failure_code::disk_not_ready);
+    return figures;
+}
+
+} // namespace
+
+DriveTable::DriveTable(std::unique_ptr<MountSource> source, std::string working_folder)
+    : source_(std::move(source)), working_folder_(std::move(working_folder)) {
+}
+
+void DriveTable::refresh() const {
+    for (auto& drive : drives_)
+        drive.mounted = false;
+    for (auto& mount : drive_mounts(source_->mounts())) {
+        const auto known = std::find_if(drives_.begin(), drives_.end(),
+                                        [&](const Drive& d) { return d.mount.root == mount.root; });
+        if (known != drives_.end()) {
+            known->mount = std::move(mount);
+            known->mounted = true;
+        } else if (drives_.size() < letter_count) {
+            const char letter = static_cast<char>('c' + drives_.size());
+            drives_.push_back({std::string{letter, ':'}, std::move(mount), {}, true});
+        }
+    }
+}
+
+DriveTable::Drive* DriveTable::find(std::string_view drive) const {
+    if (!is_drive_string(drive))
+        return nullptr;
+    const std::string letter = leading_drive_string(drive);
+    const auto it = std::find_if(drives_.begin(), drives_.end(),
+                                 [&](const Drive& d) { return d.letter == letter; });
+    return it == drives_.end() ? nullptr : &*it;
+}
+
+bool DriveTable::reachable(const Drive& drive) const {
+    if (!drive.mounted)
+        return false;
+    struct statx st {};
+    if (::statx(AT_FDCWD, drive.mount.root.c_str(), 0, STATX_TYPE | STATX_MNT_ID, &st) != 0 ||
+        !S_ISDIR(st.stx_mode))
+        return false;
+    if ((st.stx_mask & STATX_MNT_ID) != 0 && drive.mount.id != 0)
+        return st.stx_mnt_id == drive.mount.id;
+    // Kernels before 5.8 give no mount id; the device number then tells most mounts apart.
+    return drive.mount.device == 0 ||
+           makedev(st.stx_dev_major, st.stx_dev_minor) == drive.mount.device;
+}
+
+const DriveTable::Drive& DriveTable::ready(std::string_view drive) const {
+    refresh();
+    const Drive* found = find(drive);
+    if (found == nullptr)
+        throw Failure(failure_code::device_unavailable);
+    if (!reachable(*found))
+        throw Failure(failure_code::disk_not_ready);
+    return *found;
+}
+
+std::vector<DriveInfo> DriveTable::list() const {
+    refresh();
+    std::vector<DriveInfo> result;
+    for (const auto& drive : drives_)
+        if (reachable(drive))
+            result.push_back({drive.letter, drive.mount.root,
+                              drive.mount.label.empty() ? drive.mount.root : drive.mount.label});
+    return result;
+}
+
+std::string DriveTable::root_of(std::string_view drive) const {
+    return ready(drive).mount.root;
+}
+
+std::string DriveTable::letter_holding(std::string_view path) const {
+    // Gone drives count too: a path on a pulled card is still that card's, and using
+    // it must say the card is not ready rather than look on another drive.
+    const Drive* best = nullptr;
+    for (const auto& drive : drives_)
+        if (is_inside(path, drive.mount.root) &&
+            (best == nullptr || drive.mount.root.size() > best->mount.root.size()))
+            best = &drive;
+    return best == nullptr ? std::string{} : best->letter;
+}
+
+std::string DriveTable::drive_of(std::string_view path) const {
+    refresh();
+    return letter_holding(path);
+}
+
+bool DriveTable::is_known(std::string_view drive) const {
+    refresh();
+    return find(drive) != nullptr;
+}
+
+bool DriveTable::is_ready(std::string_view drive) const {
+    refresh();
+    const Drive* found = find(drive);
+    return found != nullptr && reachable(*found);
+}
+
+std::string DriveTable::current_folder(std::string_view drive) const {
+    const Drive& found = ready(drive);
+    // A folder deleted since it was shown is no place to return to.
+    if (!found.current.empty() && is_folder(found.current))
+        return found.current;
+    if (found.current.empty() && letter_holding(working_folder_) == found.letter &&
+        is_folder(working_folder_))
+        return working_folder_;
+    return found.mount.root;
+}
+
+void DriveTable::set_current_folder(std::string_view drive, const std::string& folder) {
+    refresh();
+    if (Drive* found = find(drive))
+        found->current = folder;
+}
+
+std::uint64_t DriveTable::free_space(std::string_view drive) const {
+    const auto figures = volume_figures(ready(drive).mount.root);
+    return static_cast<std::uint64_t>(figures.f_bavail) * figures.f_frsize;
+}
+
+std::uint64_t DriveTable::total_size(std::string_view drive) const {
+    const auto figures = volume_figures(ready(drive).mount.root);
+    return static_cast<std::uint64_t>(figures.f_blocks) * figures.f_frsize;
+}
+
+std::string DriveTable::file_system_type(std::string_view drive) const {
+    return volume_type(ready(drive).mount.type);
+}
+
+std::unique_ptr<DriveTable> system_drive_table() {
+    std::error_code error;
+    auto working = std::filesystem::current_path(error);
+    return std::make_unique<DriveTable>(std::make_unique<MountInfoSource>(),
+                                        error ? std::string{"/"} : working.string());
+}
+
+} // namespace kadoru
