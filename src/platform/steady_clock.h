@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/clock.h"
+
+namespace kadoru {
+
+// The machine's monotonic clock: unmoved by midnight or by setting the time of day.
+class SteadyClock final : public Clock {
+public:
+    time_point now() const override;
+    void sleep(std::chrono::milliseconds duration) override;
+};
+
+} // namespace kadoru
