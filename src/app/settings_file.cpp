@@ -1,0 +1,101 @@
+#include "app/settings_file.h"
+
+#include "platform/failure.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+
+#include <cstdlib>
+
+namespace kadoru {
+
+namespace {
+
+constexpr std::string_view file_name = "kadoset.ini";
+
+bool is_absolute(const char* path) {
+#ifdef _WIN32
+    return path != nullptr && leading_drive_string(path).size() == 2;
+#else
+    return path != nullptr && path[0] == '/';
+#endif
+}
+
+struct Reading {
+    std::string line;
+    std::optional<int> failure;
+};
+
+// A failed open or read leaves the line empty.
+Reading read_record(const FileSystem& fs, const std::string& folder) {
+    try {
+        return {fs.read_first_line(settings_path(folder)), std::nullopt};
+    } catch (const Failure& failure) {
+        return {{}, failure.code()};
+    }
+}
+
+} // namespace
+
+std::string settings_path(const std::string& app_path) {
+    return join_path(app_path, file_name);
+}
+
+std::string user_settings_folder(const std::function<const char*(const char*)>& getenv) {
+#ifdef _WIN32
+    const char* app_data = getenv("APPDATA");
+    return is_absolute(app_data) ? join_path(app_data, "Kadoru") : std::string{};
+#else
+    // A relative XDG_CONFIG_HOME is invalid and is to be ignored.
+    if (const char* config = getenv("XDG_CONFIG_HOME"); is_absolute(config))
+        return join_path(config, "kadoru");
+    if (const char* home = getenv("HOME"); is_absolute(home))
+        return join_path(join_path(home, ".config"), "kadoru");
+    return {};
+#endif
+}
+
+SettingsPlaces settings_places(const std::string& app_path) {
+    return {app_path, user_settings_folder([](const char* name) { return std::getenv(name); })};
+}
+
+void save_settings(FileSystem& fs, const SettingsPlaces& places, const std::string& folder,
+                   const std::string& drive) {
+    const std::string record = settings_record(folder, drive);
+    try {
+        fs.write_text(settings_path(places.app_path), record);
+    } catch (const Failure&) {
+        if (places.user_folder.empty())
+            throw;
+        fs.create_folder(places.user_folder);
+        fs.write_text(settings_path(places.user_folder), record);
+        return;
+    }
+    if (places.user_folder.empty())
+        return;
+    try {
+        fs.delete_file(settings_path(places.user_folder));
+    } catch (const Failure&) { // usually there is no copy to remove
+    }
+}
+
+void save_settings(FileSystem& fs, const std::string& app_path, const std::string& folder,
+                   const std::string& drive) {
+    save_settings(fs, settings_places(app_path), folder, drive);
+}
+
+LoadedSettings load_settings(const FileSystem& fs, const SettingsPlaces& places) {
+    Reading read{{}, failure_code::file_not_found};
+    if (!places.user_folder.empty())
+        read = read_record(fs, places.user_folder);
+    if (read.failure == failure_code::file_not_found)
+        read = read_record(fs, places.app_path);
+    LoadedSettings loaded = parse_settings_line(read.line);
+    loaded.read_failure = read.failure;
+    return loaded;
+}
+
+LoadedSettings load_settings(const FileSystem& fs, const std::string& app_path) {
+    return load_settings(fs, settings_places(app_path));
+}
+
+} // namespace kadoru

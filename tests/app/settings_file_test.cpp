@@ -1,0 +1,137 @@
+#include "app/settings_file.h"
+#include "fakes/fake_file_system.h"
+#include "platform/posix_file_system.h"
+#include "support/scratch.h"
+
+#include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+
+namespace kadoru {
+namespace {
+
+using fakes::FakeFileSystem;
+using support::ScratchFolder;
+using ::testing::ElementsAre;
+
+TEST(SettingsFile, SavesTheRecordByteForByte) {
+    const ScratchFolder dir;
+    PosixFileSystem fs;
+    dir.write("kadoset.ini", "/a/much/longer/folder/than/the/new/one,f:\r\n/second/line,g:");
+    save_settings(fs, SettingsPlaces{dir.path(), {}}, "C:\\Music\\Pop", "e:");
+    const std::string saved = dir.read("kadoset.ini");
+    EXPECT_EQ(saved, "C:\\Music\\Pop,e:");
+    EXPECT_EQ(saved.size(), 15U);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+
+    save_settings(fs, SettingsPlaces{dir.path(), {}}, "/home/u/ミュージック", "d:");
+    EXPECT_EQ(load_settings(fs, SettingsPlaces{dir.path(), {}}),
+              (LoadedSettings{"/home/u/ミュージック", "/home/u/ミュージック", "d:", {}}));
+}
+
+TEST(SettingsFile, LivesInTheProgramsFolder) {
+    EXPECT_EQ(settings_path("/opt/kadoru"), "/opt/kadoru/kadoset.ini");
+    EXPECT_EQ(settings_path("/"), "/kadoset.ini"); // a program in a root folder: one separator
+}
+
+struct LoadCase {
+    const char* what;
+    std::optional<std::string> content; // absent: no file
+    LoadedSettings loaded;
+};
+
+void PrintTo(const LoadCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class LoadSettings : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(LoadSettings, ReadsEachValueOnItsOwn) {
+    const ScratchFolder dir;
+    if (GetParam().content)
+        dir.write("kadoset.ini", *GetParam().content);
+    EXPECT_EQ(load_settings(PosixFileSystem(), SettingsPlaces{dir.path(), {}}), GetParam().loaded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LoadSettings,
+    ::testing::Values(
+        LoadCase{"plain", "/home/u/Music,e:", {"/home/u/Music", "/home/u/Music", "e:", {}}},
+        LoadCase{"extra characters", "/m,e:\\junk,f:", {"/m", "/m", "e:", {}}},
+        LoadCase{"several lines", "/m,e:\r\n/n,f:\n", {"/m", "/m", "e:", {}}},
+        LoadCase{"no comma", "/home/u/Music", {"/home/u/Music", std::nullopt, "/h", {}}},
+        LoadCase{"a folder with a comma", "/a,b/c,e:", {"/a", "/a", "b/", {}}},
+        LoadCase{"short drive", "/m,e", {"/m", "/m", "e", {}}},
+        LoadCase{"nothing after the comma", "/m,", {"/m", "/m", "", {}}},
+        LoadCase{"a first line that is empty", "\n/m,e:", {"", std::nullopt, "", {}}},
+        LoadCase{"empty file", "", {"", std::nullopt, "", 62}},
+        LoadCase{"missing file", std::nullopt, {"", std::nullopt, "", 53}}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(SettingsRecord, AWindowsRecordNamesItsDriveByTheFirstThreeCharacters) {
+    EXPECT_EQ(parse_settings_line("C:\\Music\\Pop,e:", PathStyle::windows),
+              (LoadedSettings{"C:\\", "C:\\Music\\Pop", "e:", {}}));
+    EXPECT_EQ(parse_settings_line("C:\\Music", PathStyle::windows),
+              (LoadedSettings{"C:\\", std::nullopt, "C:", {}}));
+    EXPECT_EQ(parse_settings_line("C:", PathStyle::windows),
+              (LoadedSettings{"C:", std::nullopt, "C:", {}}));
+    EXPECT_EQ(parse_settings_line("", PathStyle::windows), (LoadedSettings{}));
+}
+
+TEST(SettingsFile, TheUsersFolderComesFromTheEnvironment) {
+    const auto folder_for = [](std::map<std::string, std::string> environment) {
+        return user_settings_folder([environment = std::move(environment)](const char* name) {
+            const auto it = environment.find(name);
+            return it == environment.end() ? nullptr : it->second.c_str();
+        });
+    };
+    EXPECT_EQ(folder_for({{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}}), "/cfg/kadoru");
+    EXPECT_EQ(folder_for({{"XDG_CONFIG_HOME", "rel"}, {"HOME", "/home/u"}}),
+              "/home/u/.config/kadoru");
+    EXPECT_EQ(folder_for({{"XDG_CONFIG_HOME", ""}, {"HOME", "/home/u/"}}),
+              "/home/u/.config/kadoru");
+    EXPECT_EQ(folder_for({}), "");
+}
+
+class SettingsFallback : public ::testing::Test {
+protected:
+    FakeFileSystem fs;
+    const SettingsPlaces places{"/opt/kadoru", "/home/u/.config/kadoru"};
+    const std::string program_file = "/opt/kadoru/kadoset.ini";
+    const std::string user_file = "/home/u/.config/kadoru/kadoset.ini";
+};
+
+TEST_F(SettingsFallback, AProgramFolderThatCannotBeWrittenSendsTheRecordToTheUser) {
+    fs.texts[program_file] = "/installed,c:";
+    fs.failures[program_file] = 70;
+    save_settings(fs, places, "/media/card/Music", "e:");
+    EXPECT_THAT(fs.log, ElementsAre("create /home/u/.config/kadoru", "write " + user_file));
+    EXPECT_EQ(fs.texts[user_file], "/media/card/Music,e:");
+    fs.failures.clear();
+    EXPECT_EQ(load_settings(fs, places).folder, "/media/card/Music");
+
+    // Writable again: the newer record is the program folder's, and no stale copy shadows it.
+    save_settings(fs, places, "/home/u", "d:");
+    EXPECT_EQ(fs.texts.count(user_file), 0U);
+    EXPECT_EQ(load_settings(fs, places), (LoadedSettings{"/home/u", "/home/u", "d:", {}}));
+}
+
+TEST_F(SettingsFallback, FailuresAreReportedWhereNoPlaceIsLeft) {
+    fs.failures[program_file] = 70;
+    fs.failures["/home/u/.config/kadoru"] = 76;
+    EXPECT_THROW(save_settings(fs, places, "/m", "e:"), Failure);
+    EXPECT_THROW(save_settings(fs, SettingsPlaces{"/opt/kadoru", {}}, "/m", "e:"), Failure);
+
+    fs.failures = {{user_file, 57}};
+    fs.texts[program_file] = "/m,e:";
+    EXPECT_EQ(load_settings(fs, places).read_failure, 57); // an unreadable copy is not passed over
+    fs.failures.clear();
+    EXPECT_EQ(load_settings(fs, places).folder, "/m");
+}
+
+} // namespace
+} // namespace kadoru
