@@ -64,7 +64,7 @@ UniqueFd open_destination(const std::string& to, const struct stat& source, stru
         if (::stat(to.c_str(), &existing) != 0)
             throw_file_errno(errno, to);
         if (same_inode(existing, source))
-            throw Failure(failure_code::permission_denied);
+            throw Failure(failure_code::path_file_access_error);
         if (!S_ISREG(existing.st_mode))
             throw Failure(failure_code::path_file_access_error);
         // Root may write anything; a write-protected file on the card is kept all the same.
@@ -77,7 +77,7 @@ UniqueFd open_destination(const std::string& to, const struct stat& source, stru
     if (::fstat(fd.get(), &opened) != 0)
         fail(errno);
     if (same_inode(opened, source))
-        throw Failure(failure_code::permission_denied);
+        throw Failure(failure_code::path_file_access_error);
     if (!S_ISREG(opened.st_mode))
         throw Failure(failure_code::path_file_access_error);
     make_blocking(fd.get());

@@ -12,7 +12,7 @@ enum class CopyMethod { copy_file_range, sendfile, read_write };
 // truncate, write, fdatasync, close): on a FAT card a temporary name and a rename
 // would move the file's directory entry and with it the order the player sees.
 // Throws Failure with the system's own error; a copy that fails once the destination
-// has been truncated removes it. A file is never copied onto itself (70), whatever
+// has been truncated removes it. A file is never copied onto itself (75), whatever
 // the spelling of the two paths, and a write-protected destination is kept (70).
 void copy_file_in_place(const std::string& from, const std::string& to,
                         CopyMethod first = CopyMethod::copy_file_range);
