@@ -20,6 +20,7 @@ public:
         std::uint64_t total = 0;
         std::string type = "ext4";
         std::string current; // empty: the root folder
+        int fails_with = 0;  // not 0: a ready drive whose reads fail with this number
     };
 
     std::map<std::string, Drive> drives;
@@ -85,6 +86,8 @@ private:
             throw Failure(failure_code::device_unavailable);
         if (!it->second.ready)
             throw Failure(failure_code::disk_not_ready);
+        if (it->second.fails_with != 0)
+            throw Failure(it->second.fails_with);
         return it->second;
     }
 };

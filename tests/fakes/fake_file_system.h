@@ -36,6 +36,9 @@ public:
     // Runs at the start of every copy, before anything is written: a test can move
     // a clock, change a drive or make the copy fail by throwing from here.
     std::function<void(const std::string& from, const std::string& to)> on_copy;
+    // Runs at the start of every files() call, to change the folder between two
+    // listings as another program might.
+    std::function<void(const std::string& folder)> before_files;
 
     void add_folder(const std::string& path) {
         folders_[path];
@@ -75,6 +78,8 @@ public:
     }
 
     std::vector<FileEntry> files(const std::string& folder) const override {
+        if (before_files)
+            before_files(folder);
         check(folder);
         const auto it = folders_.find(folder);
         if (it == folders_.end())
