@@ -16,6 +16,7 @@ class SourceBrowserTest : public ::testing::Test, public testing::BrowseWindow {
 protected:
     std::vector<std::string> rows() const {
         std::vector<std::string> names;
+        names.reserve(static_cast<std::size_t>(file1.count()));
         for (int i = 0; i < file1.count(); ++i)
             names.push_back(file1.row(i));
         return names;

@@ -1,6 +1,7 @@
 #include "fakes/fake_file_system.h"
 #include "platform/file_list.h"
 #include "platform/label.h"
+#include "platform/paths.h"
 #include "transfer_list/list_commands.h"
 #include "transfer_list/transfer_list.h"
 
@@ -18,6 +19,7 @@ using ::testing::ElementsAreArray;
 
 std::vector<std::string> names_of(const TransferList& list) {
     std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(list.count()));
     for (int i = 0; i < list.count(); ++i)
         names.push_back(list.row(i).name);
     return names;
@@ -36,10 +38,10 @@ class AddCommands : public ::testing::Test {
 protected:
     void show(const std::string& folder, int files) {
         for (int i = 0; i < files; ++i) {
-            const std::string name =
-                std::string(1, static_cast<char>('a' + i % 26)) + std::to_string(i / 26) + ".mp3";
-            fs.add_file(folder == "/" ? "/" + name : folder + "/" + name,
-                        1000 * static_cast<std::uint64_t>(i + 1));
+            std::string name(1, static_cast<char>('a' + i % 26));
+            name += std::to_string(i / 26);
+            name += ".mp3";
+            fs.add_file(join_path(folder, name), 1000 * static_cast<std::uint64_t>(i + 1));
         }
         file1.set_path(folder);
         file1.set_pattern("*.MP3");

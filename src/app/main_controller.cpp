@@ -1,0 +1,139 @@
+#include "app/main_controller.h"
+
+#include "app/main_view_model.h"
+#include "app/settings_file.h"
+#include "platform/drives.h"
+#include "platform/failure.h"
+#include "transfer_list/format_size.h"
+#include "transfer_list/list_commands.h"
+
+#include <utility>
+
+namespace kadoru {
+
+MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives,
+                               MessageBox& messages, EventPump& events)
+    : vm_(vm), fs_(fs), drives_(drives),
+      browser_({vm.drive1, vm.dir1, vm.file1, vm.combo_ftype, vm.label9, vm.file_size}, fs,
+               messages, events),
+      panel_({vm.drive1, vm.dir1, vm.drive2, vm.label8, vm.label11}, drives, messages) {
+    vm_.drive1.on_change = [this] { browser_.drive_changed(); };
+    vm_.dir1.on_change = [this] { browser_.folder_changed(); };
+    vm_.combo_ftype.on_click = [this] { browser_.type_clicked(); };
+    vm_.file1.on_click = [this] { browser_.file_clicked(); };
+    vm_.file1.on_double_click = [this] { add(); };
+    vm_.drive2.on_change = [this] { panel_.drive_changed(); };
+}
+
+MainController::~MainController() {
+    vm_.drive1.on_change = nullptr;
+    vm_.dir1.on_change = nullptr;
+    vm_.combo_ftype.on_click = nullptr;
+    vm_.file1.on_click = nullptr;
+    vm_.file1.on_double_click = nullptr;
+    vm_.drive2.on_change = nullptr;
+}
+
+void MainController::destination_to_source() noexcept {
+    try {
+        vm_.drive2.assign(vm_.drive1.drive());
+    } catch (const Failure&) {
+        // Drive1 shows a drive this run has listed; should even that fail, start-up
+        // still goes on.
+    }
+}
+
+void MainController::start_up(const std::string& program_folder) {
+    const auto step = [this](auto&& action) {
+        try {
+            std::forward<decltype(action)>(action)();
+        } catch (const Failure&) {
+            destination_to_source();
+        }
+    };
+
+    vm_.app_path = program_folder;
+
+    // A file that is missing or empty reads as an empty line: no drive, no folder.
+    LoadedSettings settings;
+    step([&] {
+        settings = load_settings(fs_, vm_.app_path);
+        if (settings.read_failure)
+            throw Failure(*settings.read_failure);
+    });
+
+    // Each assignment runs its list's change handler before it returns.
+    step([&] { vm_.drive1.assign(settings.source_drive_text); });
+    step([&] {
+        if (!settings.folder)
+            throw Failure(failure_code::path_not_found);
+        vm_.dir1.assign(*settings.folder);
+    });
+    step([&] { vm_.drive2.assign(settings.destination_drive); });
+
+    step([&] {
+        vm_.label8.set_text(
+            format_size(static_cast<double>(drives_.free_space(vm_.drive2.drive()))));
+    });
+    step([&] {
+        vm_.label11.set_text(
+            format_size(static_cast<double>(drives_.total_size(vm_.drive2.drive()))));
+    });
+
+    vm_.combo_ftype.clear();
+    for (const char* type : {"MP3", "WMA", "WAV"})
+        vm_.combo_ftype.add_item(type);
+    vm_.combo_ftype.set_text("MP3");
+
+    // The file list, its pattern and the sizes must match the folder and type now
+    // shown, whether or not the steps above changed anything.
+    browser_.folder_changed();
+}
+
+void MainController::start() {
+    // NOT YET WIRED: the transfer run joins here once it is part of the program.
+}
+
+void MainController::close() {
+    try {
+        save_settings(fs_, vm_.app_path, vm_.dir1.path(), vm_.drive2.drive());
+    } catch (const Failure&) {
+        // The program ends all the same; there is nobody left to tell.
+    }
+}
+
+namespace {
+ListEditing editing(MainViewModel& vm) {
+    return {vm.list2, vm.file1, vm.file_size, vm.total_size, vm.label7};
+}
+} // namespace
+
+void MainController::add() {
+    add_selected(editing(vm_));
+}
+
+void MainController::add_all() {
+    kadoru::add_all(editing(vm_));
+}
+
+void MainController::remove() {
+    remove_selected(vm_.list2, vm_.total_size, vm_.label7);
+}
+
+void MainController::clear() {
+    clear_list(vm_.list2, vm_.label7);
+}
+
+void MainController::move_up() {
+    kadoru::move_up(vm_.list2);
+}
+
+void MainController::move_down() {
+    kadoru::move_down(vm_.list2);
+}
+
+void MainController::refresh() {
+    panel_.refresh();
+}
+
+} // namespace kadoru

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/main_actions.h"
+#include "browse/destination_panel.h"
+#include "browse/source_browser.h"
+
+#include <string>
+
+namespace kadoru {
+
+class Drives;
+class EventPump;
+class FileSystem;
+class MessageBox;
+struct MainViewModel;
+
+// The main window's behaviour: connects every change and click handler of the
+// view-model's lists, carries out the buttons' operations and runs start-up.
+// It holds references to the view-model and the ports, which must outlive it;
+// on destruction it takes its handlers off the view-model again.
+class MainController final : public MainActions {
+public:
+    MainController(MainViewModel& vm, FileSystem& fs, Drives& drives, MessageBox& messages,
+                   EventPump& events);
+    ~MainController() override;
+    MainController(const MainController&) = delete;
+    MainController& operator=(const MainController&) = delete;
+    MainController(MainController&&) = delete;
+    MainController& operator=(MainController&&) = delete;
+
+    // Runs once, before the window is first shown: restores the remembered source
+    // folder and destination drive, shows the destination's figures, fills the type
+    // selector and lists the source folder. Whatever step fails, the destination
+    // falls back to the source drive and the next step runs; nothing is said.
+    void start_up(const std::string& program_folder);
+
+    void start() override;
+    void close() override;
+    void add() override;
+    void add_all() override;
+    void remove() override;
+    void clear() override;
+    void move_up() override;
+    void move_down() override;
+    void refresh() override;
+
+private:
+    void destination_to_source() noexcept;
+
+    MainViewModel& vm_;
+    FileSystem& fs_;
+    Drives& drives_;
+    SourceBrowser browser_;
+    DestinationPanel panel_;
+};
+
+} // namespace kadoru

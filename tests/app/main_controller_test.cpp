@@ -1,0 +1,232 @@
+#include "app/main_controller.h"
+#include "app/main_view_model.h"
+#include "app/settings_file.h"
+#include "fakes/fake_drives.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_ui.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kadoru {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const std::string program_folder = "/opt/kadoru";
+
+// The program starts in /home/u/Music on c: (40GB free of 100GB); e: is a card
+// (1.5MB free of 2GB), a: a drive without a medium.
+class MainControllerTest : public ::testing::Test {
+protected:
+    MainControllerTest() {
+        drives.add("c:", "/", 40'000'000'000, 100'000'000'000).current = "/home/u/Music";
+        drives.add("e:", "/media/card", 1'500'000, 2'000'000'000);
+        drives.add("a:", "/media/floppy").ready = false;
+        fs.add_folder(program_folder);
+        fs.add_file("/home/u/Music/start.mp3", 4000);
+        fs.add_file("/home/u/Music/Jazz/b.mp3", 2'000'000);
+        fs.add_file("/home/u/Music/Jazz/a.mp3", 1'000'000);
+        fs.add_file("/home/u/Music/Jazz/c.wav", 3'000'000);
+        fs.add_folder("/media/card/Pop");
+        restart();
+    }
+
+    // A new window over the same machine: what the next run of the program sees.
+    void restart() {
+        controller.reset();
+        vm = std::make_unique<MainViewModel>(drives, fs, "c:", "/home/u/Music");
+        controller = std::make_unique<MainController>(*vm, fs, drives, messages, events);
+    }
+
+    void write_settings(const std::optional<std::string>& text) {
+        if (text)
+            fs.texts[settings_path(program_folder)] = *text;
+        else
+            fs.texts.erase(settings_path(program_folder));
+    }
+
+    std::vector<std::string> rows() const {
+        std::vector<std::string> names;
+        names.reserve(static_cast<std::size_t>(vm->file1.count()));
+        for (int i = 0; i < vm->file1.count(); ++i)
+            names.push_back(vm->file1.row(i));
+        return names;
+    }
+
+    fakes::FakeDrives drives;
+    fakes::FakeFileSystem fs;
+    fakes::ScriptedMessageBox messages;
+    fakes::FakeEventPump events;
+    std::unique_ptr<MainViewModel> vm;
+    std::unique_ptr<MainController> controller;
+};
+
+struct StartCase {
+    const char* title;
+    std::optional<std::string> settings;
+    const char* drive1;
+    const char* dir1;
+    const char* drive2;
+    const char* free_space;
+    const char* capacity;
+    std::vector<std::string> messages;
+};
+
+class StartUp : public MainControllerTest, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(StartUp, RestoresWhatItCanAndFallsBackToTheSourceDrive) {
+    const StartCase& c = GetParam();
+    write_settings(c.settings);
+    controller->start_up(program_folder);
+    EXPECT_EQ(vm->app_path, program_folder);
+    EXPECT_EQ(vm->drive1.drive(), c.drive1);
+    EXPECT_EQ(vm->dir1.path(), c.dir1);
+    EXPECT_EQ(vm->drive2.drive(), c.drive2);
+    EXPECT_EQ(vm->label8.text(), c.free_space);
+    EXPECT_EQ(vm->label11.text(), c.capacity);
+    EXPECT_EQ(messages.texts(), c.messages);
+    EXPECT_THAT(vm->combo_ftype.items(), ElementsAre("MP3", "WMA", "WAV"));
+    EXPECT_EQ(vm->combo_ftype.text(), "MP3");
+    EXPECT_EQ(vm->file1.path(), vm->dir1.path());
+    EXPECT_EQ(vm->file1.pattern(), "*.MP3");
+    EXPECT_EQ(vm->file_size.size(), static_cast<std::size_t>(vm->file1.count()));
+    EXPECT_EQ(vm->label9.text(), "");
+}
+
+const std::vector<std::string> no_messages;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StartUp,
+    ::testing::Values(
+        StartCase{"Restored", "/home/u/Music/Jazz,e:", "c:", "/home/u/Music/Jazz", "e:", "1.5MB",
+                  "2GB", no_messages},
+        StartCase{"NoFile", std::nullopt, "c:", "/home/u/Music", "c:", "40GB", "100GB",
+                  no_messages},
+        StartCase{"EmptyFile", "", "c:", "/home/u/Music", "c:", "40GB", "100GB", no_messages},
+        // The drive still follows the folder text; its handler shows its current folder.
+        StartCase{"MissingFolder", "/media/card/Gone,e:", "e:", "/media/card", "e:", "1.5MB", "2GB",
+                  no_messages},
+        StartCase{"AbsentDestination", "/home/u/Music/Jazz,x:", "c:", "/home/u/Music/Jazz",
+                  "c:", "40GB", "100GB", no_messages},
+        StartCase{"DestinationNotReady",
+                  "/home/u/Music/Jazz,a:",
+                  "c:",
+                  "/home/u/Music/Jazz",
+                  "c:",
+                  "40GB",
+                  "100GB",
+                  {"ドライブa:の準備が出来ていません"}},
+        StartCase{"SourceDriveNotReady",
+                  "/media/floppy/Old,e:",
+                  "c:",
+                  "/home/u/Music",
+                  "e:",
+                  "1.5MB",
+                  "2GB",
+                  {"ドライブa:の準備が出来ていません"}}),
+    [](const auto& info) { return std::string(info.param.title); });
+
+TEST_F(MainControllerTest, StartUpListsTheFolderEvenWhenNothingChanged) {
+    write_settings("/home/u/Music,c:");
+    controller->start_up(program_folder);
+    EXPECT_THAT(rows(), ElementsAre("start.mp3"));
+    EXPECT_THAT(vm->file_size, ElementsAre(4000));
+}
+
+TEST_F(MainControllerTest, CloseWritesWhatTheNextStartRestores) {
+    write_settings(std::nullopt);
+    controller->start_up(program_folder);
+    vm->dir1.assign("/home/u/Music/Jazz");
+    vm->drive2.assign("e:");
+    vm->file1.set_selected(0, true);
+    controller->add(); // the list is not kept, and nothing asks
+    controller->close();
+    EXPECT_EQ(fs.texts[settings_path(program_folder)], "/home/u/Music/Jazz,e:");
+
+    drives.drives["c:"].current = "/home/u/Music"; // a new run starts where it started
+    restart();
+    controller->start_up(program_folder);
+    EXPECT_EQ(vm->dir1.path(), "/home/u/Music/Jazz");
+    EXPECT_EQ(vm->drive1.drive(), "c:");
+    EXPECT_EQ(vm->drive2.drive(), "e:");
+    EXPECT_EQ(vm->list2.count(), 0);
+    EXPECT_THAT(messages.shown, IsEmpty());
+}
+
+TEST_F(MainControllerTest, CloseEndsQuietlyWhenTheSettingsCannotBeWritten) {
+    controller->start_up(program_folder);
+    fs.failures[settings_path(program_folder)] = failure_code::permission_denied;
+    EXPECT_NO_THROW(controller->close());
+    EXPECT_THAT(messages.shown, IsEmpty());
+}
+
+// Each event of the window reaches its operation through the view-model.
+TEST_F(MainControllerTest, EveryListEventRunsItsHandler) {
+    write_settings("/home/u/Music/Jazz,c:");
+    controller->start_up(program_folder);
+    ASSERT_THAT(rows(), ElementsAre("a.mp3", "b.mp3"));
+
+    vm->file1.set_selected(1, true);
+    vm->file1.on_click();
+    EXPECT_EQ(vm->label9.text(), "2MB");
+    vm->file1.on_double_click();
+    ASSERT_EQ(vm->list2.count(), 1);
+    EXPECT_EQ(vm->list2.row(0), (TransferEntry{"b.mp3", "/home/u/Music/Jazz/b.mp3", "2000000"}));
+    EXPECT_EQ(vm->label7.text(), "2MB");
+
+    vm->combo_ftype.choose(2);
+    EXPECT_THAT(rows(), ElementsAre("c.wav"));
+    EXPECT_EQ(vm->label9.text(), "");
+
+    vm->drive2.assign("e:");
+    EXPECT_EQ(vm->label8.text(), "1.5MB");
+
+    vm->drive1.assign("e:");
+    EXPECT_EQ(vm->dir1.path(), "/media/card");
+    vm->dir1.assign("/media/card/Pop");
+    EXPECT_EQ(vm->file1.path(), "/media/card/Pop");
+    EXPECT_EQ(vm->file1.pattern(), "*.WAV");
+    EXPECT_EQ(vm->list2.count(), 1); // browsing leaves the transfer list alone
+}
+
+TEST_F(MainControllerTest, ButtonsEditTheTransferList) {
+    write_settings("/home/u/Music/Jazz,c:");
+    controller->start_up(program_folder);
+    controller->add_all();
+    controller->add_all();
+    ASSERT_EQ(vm->list2.count(), 4);
+    EXPECT_EQ(vm->label7.text(), "6MB");
+    vm->list2.set_selected(1, true);
+    vm->list2.set_list_index(1);
+    controller->move_down();
+    EXPECT_EQ(vm->list2.row(2).name, "b.mp3");
+    controller->move_up();
+    controller->move_up();
+    EXPECT_EQ(vm->list2.row(0).name, "b.mp3");
+    controller->remove();
+    EXPECT_EQ(vm->list2.count(), 3);
+    EXPECT_EQ(vm->label7.text(), "4MB");
+    controller->clear();
+    EXPECT_EQ(vm->list2.count(), 0);
+    EXPECT_EQ(vm->label7.text(), "0KB");
+    controller->refresh();
+    EXPECT_EQ(vm->dir1.path(), "/home/u/Music/Jazz");
+    EXPECT_THAT(messages.shown, IsEmpty());
+}
+
+TEST_F(MainControllerTest, AGoneControllerLeavesNoHandlersBehind) {
+    controller.reset();
+    vm->drive2.assign("e:");
+    vm->file1.set_path("/home/u/Music");
+    EXPECT_FALSE(vm->file1.on_click);
+    EXPECT_EQ(vm->label8.text(), "");
+}
+
+} // namespace
+} // namespace kadoru
