@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,10 @@ struct StartCase {
     const char* capacity;
     std::vector<std::string> messages;
 };
+
+void PrintTo(const StartCase& c, std::ostream* os) {
+    *os << c.title;
+}
 
 class StartUp : public MainControllerTest, public ::testing::WithParamInterface<StartCase> {};
 

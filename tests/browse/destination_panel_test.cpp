@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ struct NotReadyCase {
     const char* destination; // Drive2 afterwards
     const char* free_space;  // Label8 afterwards
 };
+
+void PrintTo(const NotReadyCase& c, std::ostream* os) {
+    *os << c.title;
+}
 
 class NotReadyDestination : public DestinationPanelTest,
                             public ::testing::WithParamInterface<NotReadyCase> {};

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -173,6 +174,10 @@ struct Interruption {
     std::vector<std::string> rows_after;
     std::vector<std::uint64_t> sizes_after;
 };
+
+void PrintTo(const Interruption& c, std::ostream* os) {
+    *os << c.title;
+}
 
 class InterruptedMeasuring : public SourceBrowserTest,
                              public ::testing::WithParamInterface<Interruption> {};

@@ -7,6 +7,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,10 @@ struct PathCase {
     bool all;
     const char* first_path;
 };
+
+void PrintTo(const PathCase& c, std::ostream* os) {
+    *os << c.folder << (c.all ? " all" : " selected");
+}
 
 class SourcePaths : public AddCommands, public ::testing::WithParamInterface<PathCase> {};
 
@@ -208,6 +213,10 @@ struct MoveCase {
     std::vector<std::string> order;
     std::vector<int> selected_after;
 };
+
+void PrintTo(const MoveCase& c, std::ostream* os) {
+    *os << c.title;
+}
 
 class MoveCommands : public ::testing::TestWithParam<MoveCase> {};
 
