@@ -11,12 +11,27 @@
 
 namespace kadoru {
 
+namespace {
+
+ListEditing editing(MainViewModel& vm) {
+    return {vm.list2, vm.file1, vm.file_size, vm.total_size, vm.label7};
+}
+
+} // namespace
+
 MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives,
-                               MessageBox& messages, EventPump& events)
+                               MessageBox& messages, EventPump& events, Clock& clock,
+                               Progress& progress)
     : vm_(vm), fs_(fs), drives_(drives),
       browser_({vm.drive1, vm.dir1, vm.file1, vm.combo_ftype, vm.label9, vm.file_size}, fs,
                messages, events),
-      panel_({vm.drive1, vm.dir1, vm.drive2, vm.label8, vm.label11}, drives, messages) {
+      panel_({vm.drive1, vm.dir1, vm.drive2, vm.label8, vm.label11}, drives, messages),
+      run_({vm.list2, vm.total_size, vm.drive2, vm.dir1, [&vm] { return vm.combo_ftype.text(); },
+            [this](const std::string& folder, const std::string& drive) {
+                // A failure here is the run's to report.
+                save_settings(fs_, vm_.app_path, folder, drive);
+            }},
+           {fs, drives, clock, messages, events, progress, vm.controls}) {
     vm_.drive1.on_change = [this] { browser_.drive_changed(); };
     vm_.dir1.on_change = [this] { browser_.folder_changed(); };
     vm_.combo_ftype.on_click = [this] { browser_.type_clicked(); };
@@ -91,7 +106,7 @@ void MainController::start_up(const std::string& program_folder) {
 }
 
 void MainController::start() {
-    // NOT YET WIRED: the transfer run joins here once it is part of the program.
+    run_.start();
 }
 
 void MainController::close() {
@@ -101,12 +116,6 @@ void MainController::close() {
         // The program ends all the same; there is nobody left to tell.
     }
 }
-
-namespace {
-ListEditing editing(MainViewModel& vm) {
-    return {vm.list2, vm.file1, vm.file_size, vm.total_size, vm.label7};
-}
-} // namespace
 
 void MainController::add() {
     add_selected(editing(vm_));

@@ -3,15 +3,18 @@
 #include "app/main_actions.h"
 #include "browse/destination_panel.h"
 #include "browse/source_browser.h"
+#include "transfer/transfer_run.h"
 
 #include <string>
 
 namespace kadoru {
 
+class Clock;
 class Drives;
 class EventPump;
 class FileSystem;
 class MessageBox;
+class Progress;
 struct MainViewModel;
 
 // The main window's behaviour: connects every change and click handler of the
@@ -21,7 +24,7 @@ struct MainViewModel;
 class MainController final : public MainActions {
 public:
     MainController(MainViewModel& vm, FileSystem& fs, Drives& drives, MessageBox& messages,
-                   EventPump& events);
+                   EventPump& events, Clock& clock, Progress& progress);
     ~MainController() override;
     MainController(const MainController&) = delete;
     MainController& operator=(const MainController&) = delete;
@@ -52,6 +55,7 @@ private:
     Drives& drives_;
     SourceBrowser browser_;
     DestinationPanel panel_;
+    TransferRun run_;
 };
 
 } // namespace kadoru

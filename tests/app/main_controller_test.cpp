@@ -3,6 +3,7 @@
 #include "app/settings_file.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_transfer_ports.h"
 #include "fakes/fake_ui.h"
 
 #include <gmock/gmock.h>
@@ -42,7 +43,8 @@ protected:
     void restart() {
         controller.reset();
         vm = std::make_unique<MainViewModel>(drives, fs, "c:", "/home/u/Music");
-        controller = std::make_unique<MainController>(*vm, fs, drives, messages, events);
+        controller =
+            std::make_unique<MainController>(*vm, fs, drives, messages, events, clock, progress);
     }
 
     void write_settings(const std::optional<std::string>& text) {
@@ -64,6 +66,8 @@ protected:
     fakes::FakeFileSystem fs;
     fakes::ScriptedMessageBox messages;
     fakes::FakeEventPump events;
+    fakes::FakeClock clock;
+    fakes::FakeProgress progress;
     std::unique_ptr<MainViewModel> vm;
     std::unique_ptr<MainController> controller;
 };
@@ -215,6 +219,22 @@ TEST_F(MainControllerTest, ButtonsEditTheTransferList) {
     controller->clear();
     EXPECT_EQ(vm->label7.text(), "0KB");
     EXPECT_EQ(vm->list2.count(), 0);
+}
+
+TEST_F(MainControllerTest, StartRunsTheTransferAndSavesTheSettingsOnTheWay) {
+    write_settings("/home/u/Music/Jazz,e:");
+    controller->start_up(program_folder);
+    controller->add_all();
+    fs.write_text(settings_path(program_folder), "stale");
+    drives.drives["e:"].free = 3'000'000; // just room for the list
+    messages.answers = {Answer::no};      // keep what is on the card
+    controller->start();
+    EXPECT_TRUE(fs.exists("/media/card/a.mp3"));
+    EXPECT_TRUE(fs.exists("/media/card/b.mp3"));
+    EXPECT_EQ(fs.texts[settings_path(program_folder)], "/home/u/Music/Jazz,e:");
+    EXPECT_EQ(messages.texts().back(), "処理が終了しました");
+    EXPECT_TRUE(vm->controls.enabled(LockedControl::b_ok));
+    EXPECT_FALSE(progress.shown);
 }
 
 TEST_F(MainControllerTest, AGoneControllerLeavesNoHandlersBehind) {
