@@ -29,7 +29,7 @@ MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives
       run_({vm.list2, vm.total_size, vm.drive2, vm.dir1, [&vm] { return vm.combo_ftype.text(); },
             [this](const std::string& folder, const std::string& drive) {
                 // A failure here is the run's to report.
-                save_settings(fs_, vm_.app_path, folder, drive);
+                save_settings(fs_, places_, folder, drive);
             }},
            {fs, drives, clock, messages, events, progress, vm.controls}) {
     vm_.drive1.on_change = [this] { browser_.drive_changed(); };
@@ -58,7 +58,7 @@ void MainController::destination_to_source() noexcept {
     }
 }
 
-void MainController::start_up(const std::string& program_folder) {
+void MainController::start_up(const SettingsPlaces& places) {
     const auto step = [this](auto&& action) {
         try {
             std::forward<decltype(action)>(action)();
@@ -67,12 +67,13 @@ void MainController::start_up(const std::string& program_folder) {
         }
     };
 
-    vm_.app_path = program_folder;
+    vm_.app_path = places.app_path;
+    places_ = places;
 
     // A file that is missing or empty reads as an empty line: no drive, no folder.
     LoadedSettings settings;
     step([&] {
-        settings = load_settings(fs_, vm_.app_path);
+        settings = load_settings(fs_, places_);
         if (settings.read_failure)
             throw Failure(*settings.read_failure);
     });
@@ -111,7 +112,7 @@ void MainController::start() {
 
 void MainController::close() {
     try {
-        save_settings(fs_, vm_.app_path, vm_.dir1.path(), vm_.drive2.drive());
+        save_settings(fs_, places_, vm_.dir1.path(), vm_.drive2.drive());
     } catch (const Failure&) {
         // The program ends all the same; there is nobody left to tell.
     }

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "app/main_actions.h"
+#include "app/settings_file.h"
 #include "browse/destination_panel.h"
 #include "browse/source_browser.h"
 #include "transfer/transfer_run.h"
-
-#include <string>
 
 namespace kadoru {
 
@@ -31,11 +30,12 @@ public:
     MainController(MainController&&) = delete;
     MainController& operator=(MainController&&) = delete;
 
-    // Runs once, before the window is first shown: restores the remembered source
-    // folder and destination drive, shows the destination's figures, fills the type
+    // Runs once, before the window is first shown: keeps the program's folder
+    // (app_path) and where the settings live, restores the remembered source folder
+    // and destination drive, shows the destination's figures, fills the type
     // selector and lists the source folder. Whatever step fails, the destination
     // falls back to the source drive and the next step runs; nothing is said.
-    void start_up(const std::string& program_folder);
+    void start_up(const SettingsPlaces& places);
 
     void start() override;
     void close() override;
@@ -53,6 +53,7 @@ private:
     MainViewModel& vm_;
     FileSystem& fs_;
     Drives& drives_;
+    SettingsPlaces places_;
     SourceBrowser browser_;
     DestinationPanel panel_;
     TransferRun run_;

@@ -21,6 +21,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 const std::string program_folder = "/opt/kadoru";
+const SettingsPlaces places{program_folder, ""}; // no user folder to fall back on
 
 // The program starts in /home/u/Music on c: (40GB free of 100GB); e: is a card
 // (1.5MB free of 2GB), a: a drive without a medium.
@@ -92,7 +93,7 @@ class StartUp : public MainControllerTest, public ::testing::WithParamInterface<
 TEST_P(StartUp, RestoresWhatItCanAndFallsBackToTheSourceDrive) {
     const StartCase& c = GetParam();
     write_settings(c.settings);
-    controller->start_up(program_folder);
+    controller->start_up(places);
     EXPECT_EQ(vm->app_path, program_folder);
     EXPECT_EQ(vm->drive1.drive(), c.drive1);
     EXPECT_EQ(vm->dir1.path(), c.dir1);
@@ -143,14 +144,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainControllerTest, StartUpListsTheFolderEvenWhenNothingChanged) {
     write_settings("/home/u/Music,c:");
-    controller->start_up(program_folder);
+    controller->start_up(places);
     EXPECT_THAT(rows(), ElementsAre("start.mp3"));
     EXPECT_THAT(vm->file_size, ElementsAre(4000));
 }
 
 TEST_F(MainControllerTest, CloseWritesWhatTheNextStartRestores) {
     write_settings(std::nullopt);
-    controller->start_up(program_folder);
+    controller->start_up(places);
     vm->dir1.assign("/home/u/Music/Jazz");
     vm->drive2.assign("e:");
     vm->file1.set_selected(0, true);
@@ -160,7 +161,7 @@ TEST_F(MainControllerTest, CloseWritesWhatTheNextStartRestores) {
 
     drives.drives["c:"].current = "/home/u/Music"; // a new run starts where it started
     restart();
-    controller->start_up(program_folder);
+    controller->start_up(places);
     EXPECT_EQ(vm->dir1.path(), "/home/u/Music/Jazz");
     EXPECT_EQ(vm->drive1.drive(), "c:");
     EXPECT_EQ(vm->drive2.drive(), "e:");
@@ -169,7 +170,7 @@ TEST_F(MainControllerTest, CloseWritesWhatTheNextStartRestores) {
 }
 
 TEST_F(MainControllerTest, CloseEndsQuietlyWhenTheSettingsCannotBeWritten) {
-    controller->start_up(program_folder);
+    controller->start_up(places);
     fs.failures[settings_path(program_folder)] = failure_code::permission_denied;
     EXPECT_NO_THROW(controller->close());
     EXPECT_THAT(messages.shown, IsEmpty());
@@ -178,7 +179,7 @@ TEST_F(MainControllerTest, CloseEndsQuietlyWhenTheSettingsCannotBeWritten) {
 // Each event of the window reaches its operation through the view-model.
 TEST_F(MainControllerTest, EveryListEventRunsItsHandler) {
     write_settings("/home/u/Music/Jazz,c:");
-    controller->start_up(program_folder);
+    controller->start_up(places);
     ASSERT_THAT(rows(), ElementsAre("a.mp3", "b.mp3"));
 
     vm->file1.set_selected(1, true);
@@ -206,7 +207,7 @@ TEST_F(MainControllerTest, EveryListEventRunsItsHandler) {
 
 TEST_F(MainControllerTest, ButtonsEditTheTransferList) {
     write_settings("/home/u/Music/Jazz,c:");
-    controller->start_up(program_folder);
+    controller->start_up(places);
     controller->add_all();
     controller->add_all();
     EXPECT_EQ(vm->label7.text(), "6MB");
@@ -223,7 +224,7 @@ TEST_F(MainControllerTest, ButtonsEditTheTransferList) {
 
 TEST_F(MainControllerTest, StartRunsTheTransferAndSavesTheSettingsOnTheWay) {
     write_settings("/home/u/Music/Jazz,e:");
-    controller->start_up(program_folder);
+    controller->start_up(places);
     controller->add_all();
     fs.write_text(settings_path(program_folder), "stale");
     drives.drives["e:"].free = 3'000'000; // just room for the list
