@@ -68,7 +68,7 @@ void TransferRun::start() {
     if (running_)
         return;
     const RunningFlag flag(running_);
-    Progressing state;
+    RunState state;
     try {
         run(state);
     } catch (const Failure& failure) {
@@ -78,7 +78,7 @@ void TransferRun::start() {
     }
 }
 
-void TransferRun::run(Progressing& state) {
+void TransferRun::run(RunState& state) {
     if (in_.list.count() < 1) {
         io_.messages.show(select_files_message);
         return;
@@ -150,7 +150,7 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root) {
     }
 }
 
-void TransferRun::fail(int code, const Progressing& state) {
+void TransferRun::fail(int code, const RunState& state) {
     if (code == failure_code::disk_not_ready) {
         const std::string& drive = state.drive.empty() ? in_.drive2.drive() : state.drive;
         io_.messages.show(not_ready_message(drive));

@@ -55,14 +55,14 @@ public:
 
 private:
     // What one run has done so far, for the error path.
-    struct Progressing {
+    struct RunState {
         std::string drive;  // the destination drive the run works on
         bool shown = false; // the run showed the progress window and has not hidden it
     };
 
-    void run(Progressing& state);
+    void run(RunState& state);
     void copy_all(const std::string& drive, const std::string& root);
-    void fail(int code, const Progressing& state);
+    void fail(int code, const RunState& state);
 
     TransferInputs in_;
     TransferPorts io_;
