@@ -2,6 +2,7 @@
 #include "platform/file_copy.h"
 #include "platform/posix_file_system.h"
 #include "support/failure_of.h"
+#include "support/fat_volume.h"
 #include "support/scratch.h"
 
 #include <array>
@@ -19,6 +20,7 @@ namespace {
 
 namespace stdfs = std::filesystem;
 using support::failure_of;
+using support::FatVolume;
 using support::ScratchFolder;
 using support::TmpfsMount;
 using ::testing::ElementsAre;
@@ -120,42 +122,6 @@ TEST(FileCopyOnTmpfs, ACopyThatRunsOutOfRoomLeavesNoPartialFile) {
     ::statvfs(card.path().c_str(), &after);
     EXPECT_EQ(after.f_bavail, before.f_bavail);
 }
-
-// A FAT volume, through the FUSE driver, to see the order a player sees.
-class FatVolume {
-public:
-    explicit FatVolume(const ScratchFolder& dir) : image_(dir / "card.img"), root_(dir / "card") {
-        if (::geteuid() != 0) {
-            why_not_ = "needs root to mount a FAT image";
-            return;
-        }
-        stdfs::create_directory(root_);
-        const std::string make = "truncate -s 4M '" + image_ + "' && mkfs.vfat '" + image_ +
-                                 "' >/dev/null 2>&1 && fusefat -o rw+ '" + image_ + "' '" + root_ +
-                                 "' >/dev/null 2>&1";
-        mounted_ = std::system(make.c_str()) == 0;
-        if (!mounted_)
-            why_not_ = "cannot mount a FAT image (dosfstools and fusefat needed)";
-    }
-    FatVolume(const FatVolume&) = delete;
-    FatVolume& operator=(const FatVolume&) = delete;
-    FatVolume(FatVolume&&) = delete;
-    FatVolume& operator=(FatVolume&&) = delete;
-    ~FatVolume() {
-        if (mounted_)
-            ::umount2(root_.c_str(), MNT_DETACH);
-    }
-    bool mounted() const { return mounted_; }
-    const std::string& why_not() const { return why_not_; }
-    std::string operator/(const std::string& name) const { return root_ + "/" + name; }
-    const std::string& root() const { return root_; }
-
-private:
-    std::string image_;
-    std::string root_;
-    std::string why_not_;
-    bool mounted_ = false;
-};
 
 TEST(FileCopyOnFat, ListingShowsTheCardsEntryOrder) {
     const ScratchFolder dir;
