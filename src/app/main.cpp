@@ -1,11 +1,30 @@
+#include "app/japanese_ui.h"
+#include "app/kadoru10.h"
+#include "app/main_view_model.h"
+#include "app/stand_in.h"
+#include "platform/widgets/qt_message_box.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QTranslator>
+
+#include <filesystem>
 
 int main(int argc, char* argv[]) {
-    const QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Kadoru"));
-    window.setFixedSize(488, 400);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kadoru"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kadoru/kadoru.xpm")));
+    QTranslator qt_japanese;
+    kadoru::use_japanese_ui(app, qt_japanese);
+
+    kadoru::StandInDrives drives;
+    const kadoru::StandInFileSystem fs;
+    const std::string here = std::filesystem::current_path().string();
+    kadoru::MainViewModel model(drives, fs, drives.drive_of(here), here);
+    kadoru::StandInActions actions;
+
+    kadoru::QtMessageBox errors;
+    kadoru::Kadoru10 window(model, actions, errors);
+    errors.set_parent(&window);
     window.show();
     return QApplication::exec();
 }

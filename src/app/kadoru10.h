@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/main_actions.h"
+#include "app/main_view_model.h"
+#include "platform/message_box.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace kadoru {
+
+// The main window: draws the view-model and hands every click to the actions or to
+// the lists' own processing. It decides nothing itself. A dialog, so that Enter
+// presses Start unless another button has the focus, as in any dialog.
+class Kadoru10 final : public QDialog {
+    Q_OBJECT
+
+public:
+    // How the program ends after Close has saved: every window closes and the
+    // event loop stops. Tests give a stand-in.
+    using EndProgram = std::function<void()>;
+
+    // model, actions and errors outlive the window. errors shows what escapes the logic.
+    Kadoru10(MainViewModel& model, MainActions& actions, MessageBox& errors,
+             EndProgram end_program = end_application, QWidget* parent = nullptr);
+
+    static void end_application();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QLabel* caption(const char* name, const char* text, QRect place);
+    QLabel* figure(const char* name, Label& label, QRect place);
+    QPushButton* button(const char* name, const char* text, QRect place,
+                        void (MainActions::*action)());
+    QPushButton* picture_button(const char* name, const char* picture, const char* tooltip,
+                                QRect place, void (MainActions::*action)());
+    void show_enabled();
+    void close_program();
+
+    MainViewModel& model_;
+    MainActions& actions_;
+    MessageBox& errors_;
+    EndProgram end_program_;
+    std::array<QWidget*, lock_order.size()> locked_{};
+    QPushButton* b_cancel_ = nullptr;
+};
+
+} // namespace kadoru

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/message_box.h"
+
+#include <exception>
+#include <utility>
+
+namespace kadoru {
+
+// Tells the user of a failure that reached the window: the "Error：" message with
+// its number. Anything that is not a Failure is a fault of ours; it is shown with
+// the number of an invalid call rather than tearing the program down.
+void report_escaped(MessageBox& box, const std::exception& error) noexcept;
+
+// Runs a call into the logic from a Qt event handler. Qt must never see an
+// exception unwind through its event loop, so whatever escapes is shown here.
+template <class Action> void guarded(MessageBox& box, Action&& action) noexcept {
+    try {
+        std::forward<Action>(action)();
+    } catch (const std::exception& error) {
+        report_escaped(box, error);
+    }
+}
+
+} // namespace kadoru

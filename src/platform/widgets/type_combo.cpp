@@ -1,0 +1,53 @@
+#include "platform/widgets/type_combo.h"
+
+#include "platform/widgets/guard.h"
+#include "platform/widgets/qt_text.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QScopedValueRollback>
+
+namespace kadoru {
+
+TypeCombo::TypeCombo(TypeSelector& selector, MessageBox& errors, QWidget* parent)
+    : QComboBox(parent), selector_(selector), errors_(errors) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    // Completing the typed text would pick an item the user never chose.
+    setCompleter(nullptr);
+    connect(this, &QComboBox::activated, this, &TypeCombo::pick);
+    connect(this, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        if (!drawing_)
+            guarded(errors_, [&] { selector_.set_text(utf8(text)); });
+    });
+    selector_.changed.connect([view = QPointer(this)] {
+        if (view)
+            view->redraw();
+    });
+    redraw();
+}
+
+void TypeCombo::redraw() {
+    const QScopedValueRollback drawing(drawing_, true);
+    const auto& items = selector_.items();
+    bool same = count() == static_cast<int>(items.size());
+    for (int i = 0; same && i < count(); ++i)
+        same = itemText(i) == qt_text(items[static_cast<std::size_t>(i)]);
+    if (!same) {
+        clear();
+        for (const auto& item : items)
+            addItem(qt_text(item));
+    }
+    const QString text = qt_text(selector_.text());
+    if (currentText() != text)
+        setEditText(text);
+}
+
+void TypeCombo::pick(int index) {
+    if (index < 0 || index >= static_cast<int>(selector_.items().size()))
+        return;
+    guarded(errors_, [&] { selector_.choose(index); });
+    redraw();
+}
+
+} // namespace kadoru
