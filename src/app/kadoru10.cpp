@@ -9,15 +9,15 @@
 #include "platform/widgets/qt_text.h"
 #include "platform/widgets/type_combo.h"
 
+#include <array>
+#include <utility>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
-
-#include <iterator>
-#include <utility>
 
 namespace kadoru {
 
@@ -29,7 +29,9 @@ constexpr QSize client_area(488, 400);
 // largest size at which every caption fits its label.
 constexpr int text_pixels = 11;
 
-QString tr_text(const char* text) { return QString::fromUtf8(text); }
+QString tr_text(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 } // namespace
 
@@ -45,7 +47,7 @@ Kadoru10::Kadoru10(MainViewModel& model, MainActions& actions, MessageBox& error
       model_(model), actions_(actions), errors_(errors), end_program_(std::move(end_program)) {
     setObjectName(QStringLiteral("kadoru10"));
     setWindowTitle(QStringLiteral("Kadoru"));
-    setWindowIcon(QIcon(QStringLiteral(":/kadoru/kadoru.xpm")));
+    setWindowIcon(QIcon(QStringLiteral(":/kadoru/kadoru.png")));
     setFixedSize(client_area);
     QFont text_font = font();
     text_font.setPixelSize(text_pixels);
@@ -95,10 +97,14 @@ Kadoru10::Kadoru10(MainViewModel& model, MainActions& actions, MessageBox& error
     connect(b_cancel_, &QPushButton::clicked, this, &Kadoru10::close_program);
 
     // Each list is known by its caption, to people and to assistive technology.
-    const std::pair<QLabel*, QWidget*> captioned[] = {
-        {label1, dir1},   {label2, drive1}, {label6, drive2},
-        {label12, combo_ftype}, {label3, file1}, {label4, list2},
-    };
+    const std::array<std::pair<QLabel*, QWidget*>, 6> captioned{{
+        {label1, dir1},
+        {label2, drive1},
+        {label6, drive2},
+        {label12, combo_ftype},
+        {label3, file1},
+        {label4, list2},
+    }};
     for (const auto& [label, list] : captioned) {
         label->setBuddy(list);
         list->setAccessibleName(label->text());
@@ -110,10 +116,10 @@ Kadoru10::Kadoru10(MainViewModel& model, MainActions& actions, MessageBox& error
     file1->setObjectName(QStringLiteral("File1"));
     list2->setObjectName(QStringLiteral("List2"));
 
-    QWidget* const focus_order[] = {drive1,   b_ok,     b_cancel_, dir1,     drive2,
-                                    list2,    command1, command3,  command2, file1,
-                                    command4, command5, command6,  combo_ftype, command7};
-    for (std::size_t i = 0; i + 1 < std::size(focus_order); ++i)
+    const std::array<QWidget*, 15> focus_order{
+        drive1,   b_ok,  b_cancel_, dir1,     drive2,   list2,       command1, command3,
+        command2, file1, command4,  command5, command6, combo_ftype, command7};
+    for (std::size_t i = 0; i + 1 < focus_order.size(); ++i)
         setTabOrder(focus_order[i], focus_order[i + 1]);
 
     locked_ = {b_ok,     b_cancel_, dir1,     drive1,   drive2,   file1,      command1,

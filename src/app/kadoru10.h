@@ -4,10 +4,10 @@
 #include "app/main_view_model.h"
 #include "platform/message_box.h"
 
-#include <QDialog>
-
 #include <array>
 #include <functional>
+
+#include <QDialog>
 
 class QLabel;
 class QPushButton;

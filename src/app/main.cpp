@@ -4,15 +4,15 @@
 #include "app/stand_in.h"
 #include "platform/widgets/qt_message_box.h"
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QTranslator>
-
-#include <filesystem>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kadoru"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kadoru/kadoru.xpm")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kadoru/kadoru.png")));
     QTranslator qt_japanese;
     kadoru::use_japanese_ui(app, qt_japanese);
 

@@ -1,14 +1,13 @@
 #pragma once
 
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <vector>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <vector>
 
 namespace kadoru::testing {
 

@@ -11,20 +11,17 @@
 #include "platform/widgets/folder_tree.h"
 #include "platform/widgets/type_combo.h"
 
-#include <QLineEdit>
-#include <QTreeWidget>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <QLineEdit>
+#include <QTreeWidget>
 
 namespace kadoru {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using kadoru::fakes::FakeDrives;
 using kadoru::fakes::FakeFileSystem;
 using kadoru::fakes::ScriptedMessageBox;
@@ -32,6 +29,8 @@ using kadoru::testing::click_row;
 using kadoru::testing::double_click_row;
 using kadoru::testing::selected_rows;
 using kadoru::testing::show_active;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 class ListWidgets : public ::testing::Test {
 protected:
@@ -74,6 +73,7 @@ TEST_F(ListWidgets, DriveSelectorListsTheDrivesPresentWhenItOpens) {
     drives.drives["e:"].ready = false;
     combo.showPopup();
     std::vector<QString> shown;
+    shown.reserve(static_cast<std::size_t>(combo.count()));
     for (int i = 0; i < combo.count(); ++i)
         shown.push_back(combo.itemText(i));
     combo.hidePopup();
@@ -151,9 +151,9 @@ std::vector<Row> rows_of(const QTreeWidget& tree) {
 TEST_F(ListWidgets, FolderListShowsTheFoldersAboveIndentedAndTheFoldersIn) {
     FolderList folders(drives, fs, "/home/u/Music");
     const FolderTree tree(folders, box, &host);
-    EXPECT_THAT(rows_of(tree), ElementsAre(Row{"/", 0}, Row{"home", 1}, Row{"u", 2},
-                                           Row{"Music", 3}, Row{"Ambient", 4}, Row{"jazz", 4},
-                                           Row{"Rock", 4}));
+    EXPECT_THAT(rows_of(tree),
+                ElementsAre(Row{"/", 0}, Row{"home", 1}, Row{"u", 2}, Row{"Music", 3},
+                            Row{"Ambient", 4}, Row{"jazz", 4}, Row{"Rock", 4}));
     EXPECT_EQ(tree.currentItem()->text(0), QStringLiteral("Music"));
 }
 
@@ -228,6 +228,7 @@ protected:
 TEST_F(FileListWidget, ShowsTheFilesOfTheList) {
     ASSERT_EQ(view.model()->rowCount(), 4);
     std::vector<QString> shown;
+    shown.reserve(4);
     for (int i = 0; i < 4; ++i)
         shown.push_back(view.model()->index(i, 0).data().toString());
     EXPECT_THAT(shown, ElementsAre(QStringLiteral("A.mp3"), QStringLiteral("b.MP3"),

@@ -1,14 +1,13 @@
 #include "platform/widgets/qt_event_pump.h"
 #include "platform/widgets/qt_message_box.h"
 
+#include <functional>
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-
-#include <gtest/gtest.h>
-
-#include <functional>
 
 namespace kadoru {
 namespace {
@@ -59,13 +58,14 @@ TEST_P(MessageBoxAnswers, ShowsTheTextWithoutAnIconAndGivesTheAnswer) {
     }
 }
 
-void click(QMessageBox& box, QMessageBox::StandardButton which) { box.button(which)->click(); }
+void click(QMessageBox& box, QMessageBox::StandardButton which) {
+    box.button(which)->click();
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Table, MessageBoxAnswers,
     ::testing::Values(
-        BoxCase{"Ok", Buttons::ok, [](QMessageBox& b) { click(b, QMessageBox::Ok); },
-                Answer::ok},
+        BoxCase{"Ok", Buttons::ok, [](QMessageBox& b) { click(b, QMessageBox::Ok); }, Answer::ok},
         BoxCase{"OkClosed", Buttons::ok, [](QMessageBox& b) { b.close(); }, Answer::ok},
         BoxCase{"Yes", Buttons::yes_no_cancel, [](QMessageBox& b) { click(b, QMessageBox::Yes); },
                 Answer::yes},

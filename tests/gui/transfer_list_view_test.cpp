@@ -3,21 +3,21 @@
 #include "gui_test_support.h"
 #include "transfer_list/transfer_list.h"
 
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
 namespace kadoru {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using kadoru::fakes::ScriptedMessageBox;
 using kadoru::testing::click_row;
 using kadoru::testing::selected_rows;
 using kadoru::testing::show_active;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 class TransferListWidget : public ::testing::Test {
 protected:
@@ -69,17 +69,30 @@ TEST_F(TransferListWidget, DrawsTheListsOwnChanges) {
         std::vector<int> selected;
         int current;
     };
-    const Step steps[] = {
-        {"select", [](TransferList& l) { l.set_selected(1, true), l.set_selected(3, true); },
-         {"A", "B", "C", "D", "E"}, {1, 3}, -1},
-        {"current", [](TransferList& l) { l.set_list_index(3); }, {"A", "B", "C", "D", "E"},
-         {1, 3}, 3},
-        {"move up", [](TransferList& l) { l.exchange(1, 0), l.exchange(3, 2); },
-         {"B", "A", "D", "C", "E"}, {0, 2}, 3},
-        {"remove", [](TransferList& l) { l.remove_at(2), l.remove_at(0); },
-         {"A", "C", "E"}, {}, 1},
-        {"append", [](TransferList& l) { l.append({"F", "/m/F", "5"}); },
-         {"A", "C", "E", "F"}, {}, 1},
+    const std::vector<Step> steps = {
+        {"select",
+         [](TransferList& l) { l.set_selected(1, true), l.set_selected(3, true); },
+         {"A", "B", "C", "D", "E"},
+         {1, 3},
+         -1},
+        {"current",
+         [](TransferList& l) { l.set_list_index(3); },
+         {"A", "B", "C", "D", "E"},
+         {1, 3},
+         3},
+        {"move up",
+         [](TransferList& l) { l.exchange(1, 0), l.exchange(3, 2); },
+         {"B", "A", "D", "C", "E"},
+         {0, 2},
+         3},
+        {"remove", [](TransferList& l) { l.remove_at(2), l.remove_at(0); }, {"A", "C", "E"}, {}, 1},
+        {"append",
+         [](TransferList& l) {
+             l.append({"F", "/m/F", "5"});
+         },
+         {"A", "C", "E", "F"},
+         {},
+         1},
         {"clear", [](TransferList& l) { l.clear(); }, {}, {}, -1},
     };
     for (const auto& step : steps) {

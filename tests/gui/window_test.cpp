@@ -1,3 +1,4 @@
+#include "app/japanese_ui.h"
 #include "app/kadoru10.h"
 #include "app/main_actions.h"
 #include "app/main_view_model.h"
@@ -7,30 +8,32 @@
 #include "gui_test_support.h"
 #include "platform/failure.h"
 
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTreeWidget>
-
+#include <array>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <set>
 #include <string>
 #include <vector>
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
+#include <QTreeWidget>
+
 namespace kadoru {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 using kadoru::fakes::FakeDrives;
 using kadoru::fakes::FakeFileSystem;
 using kadoru::fakes::ScriptedMessageBox;
 using kadoru::testing::show_active;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
 
 // Records which action each input ran.
 class RecordingActions final : public MainActions {
@@ -106,22 +109,22 @@ struct Placed {
     QRect place;
 };
 
-constexpr Placed layout[] = {
-    {"Label1", {32, 8, 65, 17}},     {"Label2", {264, 8, 79, 17}},
-    {"Dir1", {24, 24, 209, 118}},    {"Drive1", {264, 24, 89, 20}},
-    {"Command7", {375, 24, 64, 21}}, {"Label6", {264, 56, 85, 17}},
-    {"Label10", {362, 65, 57, 13}},  {"Label11", {394, 65, 67, 15}},
-    {"Drive2", {264, 72, 89, 20}},   {"Label5", {362, 81, 57, 17}},
-    {"Label8", {414, 81, 59, 15}},   {"Label12", {264, 104, 85, 17}},
+constexpr auto layout = std::to_array<Placed>({
+    {"Label1", {32, 8, 65, 17}},         {"Label2", {264, 8, 79, 17}},
+    {"Dir1", {24, 24, 209, 118}},        {"Drive1", {264, 24, 89, 20}},
+    {"Command7", {375, 24, 64, 21}},     {"Label6", {264, 56, 85, 17}},
+    {"Label10", {362, 65, 57, 13}},      {"Label11", {394, 65, 67, 15}},
+    {"Drive2", {264, 72, 89, 20}},       {"Label5", {362, 81, 57, 17}},
+    {"Label8", {414, 81, 59, 15}},       {"Label12", {264, 104, 85, 17}},
     {"Combo_ftype", {264, 120, 89, 20}}, {"Label3", {24, 152, 89, 17}},
-    {"Label9", {128, 152, 97, 17}},  {"Label4", {256, 152, 65, 17}},
-    {"Label7", {344, 152, 113, 17}}, {"File1", {24, 168, 209, 138}},
-    {"List2", {256, 168, 209, 136}}, {"Command1", {48, 312, 65, 25}},
-    {"Command6", {120, 312, 65, 25}}, {"Command4", {272, 312, 25, 25}},
-    {"Command5", {296, 312, 25, 25}}, {"Command2", {328, 312, 65, 25}},
-    {"Command3", {400, 312, 57, 25}}, {"b_ok", {168, 360, 81, 25}},
+    {"Label9", {128, 152, 97, 17}},      {"Label4", {256, 152, 65, 17}},
+    {"Label7", {344, 152, 113, 17}},     {"File1", {24, 168, 209, 138}},
+    {"List2", {256, 168, 209, 136}},     {"Command1", {48, 312, 65, 25}},
+    {"Command6", {120, 312, 65, 25}},    {"Command4", {272, 312, 25, 25}},
+    {"Command5", {296, 312, 25, 25}},    {"Command2", {328, 312, 65, 25}},
+    {"Command3", {400, 312, 57, 25}},    {"b_ok", {168, 360, 81, 25}},
     {"b_cancel", {264, 360, 81, 25}},
-};
+});
 
 TEST_F(MainWindow, EveryControlHasItsPlaceInAFixedClientArea) {
     EXPECT_EQ(window.objectName(), QStringLiteral("kadoru10"));
@@ -136,7 +139,7 @@ TEST_F(MainWindow, EveryControlHasItsPlaceInAFixedClientArea) {
     std::set<QString> named;
     for (const auto* w : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         named.insert(w->objectName());
-    EXPECT_EQ(named.size(), std::size(layout));
+    EXPECT_EQ(named.size(), layout.size());
     EXPECT_EQ(window.findChild<QWidget*>(QStringLiteral("List_hide")), nullptr);
 }
 
@@ -145,15 +148,29 @@ struct Captioned {
     const char* text;
 };
 
-constexpr Captioned captions[] = {
-    {"Label1", "フォルダ"},       {"Label2", "転送元ドライブ"}, {"Label6", "転送先ドライブ"},
-    {"Label10", "容量："},        {"Label5", "空き領域："},     {"Label12", "ファイルの種類"},
-    {"Label3", "ファイルリスト"}, {"Label4", "転送リスト"},     {"Command7", "更新"},
-    {"Command1", "追加"},         {"Command6", "全て追加"},     {"Command2", "削除"},
-    {"Command3", "全消去"},       {"b_ok", "Start"},            {"b_cancel", "Close"},
-    {"Command4", ""},             {"Command5", ""},             {"Label7", ""},
-    {"Label8", ""},               {"Label9", ""},               {"Label11", ""},
-};
+constexpr auto captions = std::to_array<Captioned>({
+    {"Label1", "フォルダ"},
+    {"Label2", "転送元ドライブ"},
+    {"Label6", "転送先ドライブ"},
+    {"Label10", "容量："},
+    {"Label5", "空き領域："},
+    {"Label12", "ファイルの種類"},
+    {"Label3", "ファイルリスト"},
+    {"Label4", "転送リスト"},
+    {"Command7", "更新"},
+    {"Command1", "追加"},
+    {"Command6", "全て追加"},
+    {"Command2", "削除"},
+    {"Command3", "全消去"},
+    {"b_ok", "Start"},
+    {"b_cancel", "Close"},
+    {"Command4", ""},
+    {"Command5", ""},
+    {"Label7", ""},
+    {"Label8", ""},
+    {"Label9", ""},
+    {"Label11", ""},
+});
 
 QString text_of(const QWidget& w) {
     if (const auto* label = qobject_cast<const QLabel*>(&w))
@@ -172,9 +189,9 @@ TEST_F(MainWindow, CaptionsAreExactAndFitTheirControls) {
 }
 
 TEST_F(MainWindow, ValueLabelsShowTheirModelsAndStartEmpty) {
-    Label* const models[] = {&model.label7, &model.label8, &model.label9, &model.label11};
-    const char* const names[] = {"Label7", "Label8", "Label9", "Label11"};
-    for (std::size_t i = 0; i < std::size(models); ++i) {
+    const std::array models{&model.label7, &model.label8, &model.label9, &model.label11};
+    const std::array names{"Label7", "Label8", "Label9", "Label11"};
+    for (std::size_t i = 0; i < models.size(); ++i) {
         SCOPED_TRACE(names[i]);
         auto& label = control<QLabel>(names[i]);
         EXPECT_EQ(label.text(), QString());
@@ -186,10 +203,10 @@ TEST_F(MainWindow, ValueLabelsShowTheirModelsAndStartEmpty) {
 TEST_F(MainWindow, TabGoesThroughTheControlsInTheirOrderAndRoundAgain) {
     show_active(window);
     EXPECT_EQ(focused(), "Drive1"); // where the focus is when the window is first shown
-    const std::vector<std::string> order = {
-        "b_ok",     "b_cancel", "Dir1",     "Drive2",      "List2",    "Command1",
-        "Command3", "Command2", "File1",    "Command4",    "Command5", "Command6",
-        "Combo_ftype", "Command7", "Drive1"};
+    const std::vector<std::string> order = {"b_ok",        "b_cancel", "Dir1",     "Drive2",
+                                            "List2",       "Command1", "Command3", "Command2",
+                                            "File1",       "Command4", "Command5", "Command6",
+                                            "Combo_ftype", "Command7", "Drive1"};
     std::vector<std::string> forward;
     for (std::size_t i = 0; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -215,7 +232,7 @@ struct KeyCase {
 };
 
 TEST_F(MainWindow, EnterPressesStartUnlessAButtonHasTheFocusAndEscapeCloses) {
-    const KeyCase cases[] = {
+    const std::vector<KeyCase> cases = {
         {"List2", Qt::Key_Return, {"start"}, 0},
         {"File1", Qt::Key_Enter, {"start"}, 0},
         {"Drive2", Qt::Key_Return, {"start"}, 0},
@@ -257,11 +274,16 @@ TEST_F(MainWindow, TypingATypeAndEnterDoesNotChooseIt) {
 }
 
 TEST_F(MainWindow, EachButtonRunsItsAction) {
-    const Captioned buttons[] = {
-        {"b_ok", "start"},      {"Command1", "add"},     {"Command6", "add_all"},
-        {"Command2", "remove"}, {"Command3", "clear"},   {"Command4", "move_up"},
-        {"Command5", "move_down"}, {"Command7", "refresh"},
-    };
+    const auto buttons = std::to_array<Captioned>({
+        {"b_ok", "start"},
+        {"Command1", "add"},
+        {"Command6", "add_all"},
+        {"Command2", "remove"},
+        {"Command3", "clear"},
+        {"Command4", "move_up"},
+        {"Command5", "move_down"},
+        {"Command7", "refresh"},
+    });
     for (const auto& [name, action] : buttons) {
         SCOPED_TRACE(name);
         actions.calls.clear();
@@ -297,12 +319,16 @@ TEST_F(MainWindow, AFailureOfAnActionIsShownAndTheWindowGoesOn) {
 }
 
 TEST_F(MainWindow, ListsAndPicturesAreKnownToAssistiveTechnology) {
-    const Captioned names[] = {
-        {"Dir1", "フォルダ"},           {"Drive1", "転送元ドライブ"},
-        {"Drive2", "転送先ドライブ"},   {"Combo_ftype", "ファイルの種類"},
-        {"File1", "ファイルリスト"},    {"List2", "転送リスト"},
-        {"Command4", "１つ上に移動します"}, {"Command5", "１つ下に移動します"},
-    };
+    const auto names = std::to_array<Captioned>({
+        {"Dir1", "フォルダ"},
+        {"Drive1", "転送元ドライブ"},
+        {"Drive2", "転送先ドライブ"},
+        {"Combo_ftype", "ファイルの種類"},
+        {"File1", "ファイルリスト"},
+        {"List2", "転送リスト"},
+        {"Command4", "１つ上に移動します"},
+        {"Command5", "１つ下に移動します"},
+    });
     for (const auto& [name, text] : names) {
         SCOPED_TRACE(name);
         EXPECT_EQ(control(name).accessibleName(), QString::fromUtf8(text));
@@ -312,9 +338,9 @@ TEST_F(MainWindow, ListsAndPicturesAreKnownToAssistiveTechnology) {
 }
 
 TEST_F(MainWindow, TheLockDisablesExactlyItsThirteenControls) {
-    const char* const names[] = {"b_ok",     "b_cancel", "Dir1",     "Drive1",  "Drive2",
-                                 "File1",    "Command1", "Command6", "Command2", "Command3",
-                                 "Command4", "Command5", "Combo_ftype"};
+    const std::array names{"b_ok",     "b_cancel", "Dir1",       "Drive1",   "Drive2",
+                           "File1",    "Command1", "Command6",   "Command2", "Command3",
+                           "Command4", "Command5", "Combo_ftype"};
     for (std::size_t i = 0; i < lock_order.size(); ++i) {
         SCOPED_TRACE(names[i]);
         model.controls.set_enabled(lock_order.at(i), false);
@@ -345,7 +371,8 @@ struct Picture {
 };
 
 TEST_F(MainWindow, ArrowButtonsShowBlackArrowsOnGrey) {
-    for (const Picture p : {Picture{"Command4", {17, 20}, 191}, Picture{"Command5", {16, 22}, 223}}) {
+    for (const Picture p :
+         {Picture{"Command4", {17, 20}, 191}, Picture{"Command5", {16, 22}, 223}}) {
         SCOPED_TRACE(p.name);
         const auto& button = control<QPushButton>(p.name);
         EXPECT_EQ(button.iconSize(), p.size);
@@ -373,6 +400,24 @@ TEST_F(MainWindow, TheIconIsAnOpaqueSixteenColourPictureOnLimeGreen) {
         }
     EXPECT_LE(colours.size(), 16U);
     EXPECT_EQ(icon.pixelColor(0, 0), QColor(0, 255, 0));
+}
+
+TEST(JapaneseUi, MessageBoxButtonsReadJapaneseAndKanjiHaveAJapaneseFont) {
+    const QFont before = QApplication::font();
+    const QLocale locale_before;
+    QTranslator translator;
+    ASSERT_TRUE(use_japanese_ui(*qApp, translator)) << "Qt's Japanese translation is missing";
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const QString yes = box.button(QMessageBox::Yes)->text();
+    const QString cancel = box.button(QMessageBox::Cancel)->text();
+    const QStringList families = QApplication::font().families();
+    QCoreApplication::removeTranslator(&translator);
+    QApplication::setFont(before);
+    QLocale::setDefault(locale_before);
+    EXPECT_TRUE(yes.startsWith(QStringLiteral("はい"))) << yes.toStdString();
+    EXPECT_EQ(cancel, QStringLiteral("キャンセル"));
+    EXPECT_TRUE(families.contains(QStringLiteral("Noto Sans CJK JP")));
 }
 
 } // namespace

@@ -3,11 +3,11 @@
 #include "platform/widgets/guard.h"
 #include "platform/widgets/qt_text.h"
 
-#include <QAbstractItemView>
-#include <QPointer>
-
 #include <algorithm>
 #include <vector>
+
+#include <QAbstractItemView>
+#include <QPointer>
 
 namespace kadoru {
 

@@ -33,7 +33,8 @@ void FileListView::redraw() {
     const QScopedValueRollback drawing(drawing_, true);
     // Every change of the file list is a new listing: nothing of the old one stays.
     rows_->reset();
-    show_selection(*selectionModel(), [this](int i) { return files_.selected(i); }, -1);
+    show_selection(
+        *selectionModel(), [this](int i) { return files_.selected(i); }, -1);
 }
 
 void FileListView::take_selection(const QItemSelection& selected,

@@ -5,11 +5,11 @@
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
 
+#include <string_view>
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPointer>
-
-#include <string_view>
 
 namespace kadoru {
 
@@ -51,8 +51,8 @@ void FolderTree::redraw() {
     clear();
     const QIcon open_folder = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed_folder = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    const auto add = [this](QTreeWidgetItem* above, const std::string& path,
-                            std::string_view name, const QIcon& icon) {
+    const auto add = [this](QTreeWidgetItem* above, const std::string& path, std::string_view name,
+                            const QIcon& icon) {
         auto* item = above != nullptr ? child<QTreeWidgetItem>(above)
                                       : child<QTreeWidgetItem>(static_cast<QTreeWidget*>(this));
         item->setText(0, qt_text(name));

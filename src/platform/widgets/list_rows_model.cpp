@@ -6,7 +6,8 @@ namespace kadoru {
 
 ListRowsModel::ListRowsModel(Count count, Text text, QObject* parent)
     : QAbstractListModel(parent), count_(std::move(count)), text_(std::move(text)),
-      rows_(count_()) {}
+      rows_(count_()) {
+}
 
 int ListRowsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : rows_;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <functional>
+
 #include <QAbstractListModel>
 #include <QItemSelectionModel>
-
-#include <functional>
 
 namespace kadoru {
 

@@ -4,6 +4,8 @@
 
 namespace kadoru {
 
-void QtEventPump::process_events() { QCoreApplication::processEvents(); }
+void QtEventPump::process_events() {
+    QCoreApplication::processEvents();
+}
 
 } // namespace kadoru

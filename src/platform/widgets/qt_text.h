@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
-
 #include <string>
 #include <string_view>
+
+#include <QString>
 
 namespace kadoru {
 
@@ -11,6 +11,8 @@ namespace kadoru {
 inline QString qt_text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-inline std::string utf8(const QString& text) { return text.toStdString(); }
+inline std::string utf8(const QString& text) {
+    return text.toStdString();
+}
 
 } // namespace kadoru
