@@ -21,6 +21,7 @@ int main(int argc, char* argv[]) {
     const std::string here = std::filesystem::current_path().string();
     kadoru::MainViewModel model(drives, fs, drives.drive_of(here), here);
     kadoru::StandInActions actions;
+    kadoru::connect_stand_in_lists(model);
 
     kadoru::QtMessageBox errors;
     kadoru::Kadoru10 window(model, actions, errors);

@@ -74,4 +74,16 @@ std::string StandInFileSystem::read_first_line(const std::string& /*path*/) cons
     throw Failure(failure_code::file_not_found);
 }
 
+void connect_stand_in_lists(MainViewModel& model) {
+    for (const char* type : {"MP3", "WMA", "WAV"})
+        model.combo_ftype.add_item(type);
+    const auto list_folder = [&model] {
+        model.file1.set_pattern("*." + model.combo_ftype.text());
+        model.file1.set_path(model.dir1.path());
+    };
+    model.dir1.on_change = list_folder;
+    model.combo_ftype.on_click = list_folder;
+    list_folder();
+}
+
 } // namespace kadoru

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_actions.h"
+#include "app/main_view_model.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 
@@ -39,6 +40,9 @@ public:
     void write_text(const std::string& path, std::string_view text) override;
     std::string read_first_line(const std::string& path) const override;
 };
+
+// Lets the file list follow the folder list, so the window shows what it is for.
+void connect_stand_in_lists(MainViewModel& model);
 
 class StandInActions final : public MainActions {
 public:
