@@ -77,7 +77,12 @@ void FolderTree::open(const QTreeWidgetItem* item) {
     if (item == nullptr)
         return;
     const std::string path = utf8(item->data(0, path_role).toString());
+    const std::string before = folders_.path();
     guarded(errors_, [&] { folders_.assign(path); });
+    // A folder that could not be opened (or the current one again): show the folders
+    // as they are now, with the current one highlighted again.
+    if (folders_.path() == before)
+        redraw();
 }
 
 void FolderTree::keyPressEvent(QKeyEvent* event) {
