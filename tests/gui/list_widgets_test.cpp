@@ -39,6 +39,7 @@ protected:
     }
     static std::vector<std::string> items(const QComboBox& combo) {
         std::vector<std::string> texts;
+        texts.reserve(static_cast<std::size_t>(combo.count()));
         for (int i = 0; i < combo.count(); ++i)
             texts.push_back(combo.itemText(i).toStdString());
         return texts;
