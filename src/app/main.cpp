@@ -2,6 +2,8 @@
 #include "app/kadoru10.h"
 #include "app/main_view_model.h"
 #include "app/stand_in.h"
+#include "platform/drive_table.h"
+#include "platform/posix_file_system.h"
 #include "platform/widgets/qt_message_box.h"
 
 #include <filesystem>
@@ -16,10 +18,10 @@ int main(int argc, char* argv[]) {
     QTranslator qt_japanese;
     kadoru::use_japanese_ui(app, qt_japanese);
 
-    kadoru::StandInDrives drives;
-    const kadoru::StandInFileSystem fs;
+    const auto drives = kadoru::system_drive_table();
+    const kadoru::PosixFileSystem fs;
     const std::string here = std::filesystem::current_path().string();
-    kadoru::MainViewModel model(drives, fs, drives.drive_of(here), here);
+    kadoru::MainViewModel model(*drives, fs, drives->drive_of(here), here);
     kadoru::StandInActions actions;
     kadoru::connect_stand_in_lists(model);
 
