@@ -1,10 +1,14 @@
 #include "app/japanese_ui.h"
 #include "app/kadoru10.h"
+#include "app/main_controller.h"
 #include "app/main_view_model.h"
-#include "app/stand_in.h"
+#include "app/settings_file.h"
 #include "platform/drive_table.h"
 #include "platform/posix_file_system.h"
+#include "platform/steady_clock.h"
+#include "platform/widgets/qt_event_pump.h"
 #include "platform/widgets/qt_message_box.h"
+#include "transfer/window_progress.h"
 
 #include <filesystem>
 
@@ -18,16 +22,22 @@ int main(int argc, char* argv[]) {
     QTranslator qt_japanese;
     kadoru::use_japanese_ui(app, qt_japanese);
 
+    // Before start-up the lists show the drive and folder the program was started in.
     const auto drives = kadoru::system_drive_table();
-    const kadoru::PosixFileSystem fs;
+    kadoru::PosixFileSystem fs;
     const std::string here = std::filesystem::current_path().string();
     kadoru::MainViewModel model(*drives, fs, drives->drive_of(here), here);
-    kadoru::StandInActions actions;
-    kadoru::connect_stand_in_lists(model);
 
-    kadoru::QtMessageBox errors;
-    kadoru::Kadoru10 window(model, actions, errors);
-    errors.set_parent(&window);
+    kadoru::QtMessageBox messages;
+    kadoru::QtEventPump events;
+    kadoru::SteadyClock clock;
+    kadoru::WindowProgress progress;
+    kadoru::MainController controller(model, fs, *drives, messages, events, clock, progress);
+    kadoru::Kadoru10 window(model, controller, messages);
+    messages.set_parent(&window);
+
+    controller.start_up(
+        kadoru::settings_places(QCoreApplication::applicationDirPath().toStdString()));
     window.show();
     return QApplication::exec();
 }
