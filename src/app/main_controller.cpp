@@ -111,11 +111,9 @@ void MainController::start() {
 }
 
 void MainController::close() {
-    try {
-        save_settings(fs_, places_, vm_.dir1.path(), vm_.drive2.drive());
-    } catch (const Failure&) {
-        // The program ends all the same; there is nobody left to tell.
-    }
+    // A record that cannot be written anywhere leaves as a Failure: the window tells
+    // the user and ends the program all the same.
+    save_settings(fs_, places_, vm_.dir1.path(), vm_.drive2.drive());
 }
 
 void MainController::add() {

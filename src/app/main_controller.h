@@ -38,6 +38,7 @@ public:
     void start_up(const SettingsPlaces& places);
 
     void start() override;
+    // Saves the settings; a Failure to write them leaves for the window to show.
     void close() override;
     void add() override;
     void add_all() override;

@@ -169,10 +169,15 @@ TEST_F(MainControllerTest, CloseWritesWhatTheNextStartRestores) {
     EXPECT_THAT(messages.shown, IsEmpty());
 }
 
-TEST_F(MainControllerTest, CloseEndsQuietlyWhenTheSettingsCannotBeWritten) {
+TEST_F(MainControllerTest, CloseLeavesAFailureToSaveForTheWindowToShow) {
     controller->start_up(places);
     fs.failures[settings_path(program_folder)] = failure_code::permission_denied;
-    EXPECT_NO_THROW(controller->close());
+    try {
+        controller->close();
+        ADD_FAILURE() << "the failure was swallowed";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.code(), failure_code::permission_denied);
+    }
     EXPECT_THAT(messages.shown, IsEmpty());
 }
 
