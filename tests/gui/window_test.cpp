@@ -198,7 +198,8 @@ TEST_F(MainWindow, EnterPressesStartUnlessAButtonHasTheFocusAndEscapeCloses) {
         {"b_cancel", Qt::Key_Return, {"close"}},
         {"List2", Qt::Key_Escape, {"close"}},
         {"Command1", Qt::Key_Escape, {"close"}},
-        {"Dir1", Qt::Key_Return, {}}, // opens the highlighted folder instead
+        {"Dir1", Qt::Key_Return, {"start"}},
+        {"Dir1", Qt::Key_Space, {}}, // opens the highlighted folder instead
     };
     show_active(window);
     for (const auto& c : cases) {

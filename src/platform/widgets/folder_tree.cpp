@@ -86,8 +86,9 @@ void FolderTree::open(const QTreeWidgetItem* item) {
 }
 
 void FolderTree::keyPressEvent(QKeyEvent* event) {
-    // Enter opens the highlighted folder here; it is not the window's Start.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+    // Enter belongs to the window's default button, Start, as everywhere but on
+    // another button; the space bar opens the highlighted folder from the keyboard.
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
         currentItem() != nullptr) {
         open(currentItem());
         event->accept();
