@@ -45,8 +45,8 @@ void SourceBrowser::drive_changed() {
 void SourceBrowser::folder_changed() {
     const std::uint64_t listing = ++listing_;
     c_.label9.set_text("");
-    c_.file1.set_path(c_.dir1.path());
-    c_.file1.set_pattern("*." + c_.combo_ftype.text());
+    // The file list's folder and pattern, set together so the folder is read once.
+    c_.file1.show(c_.dir1.path(), "*." + c_.combo_ftype.text());
     std::vector<FileEntry> files;
     try {
         files = fs_.files(c_.dir1.path());

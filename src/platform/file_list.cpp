@@ -50,6 +50,12 @@ void FileList::set_pattern(std::string pattern) {
     refill();
 }
 
+void FileList::show(std::string path, std::string pattern) {
+    path_ = std::move(path);
+    pattern_ = std::move(pattern);
+    refill();
+}
+
 void FileList::set_selected(int i, bool selected) {
     selected_.at(static_cast<std::size_t>(i)) = selected ? 1 : 0;
 }

@@ -23,6 +23,8 @@ public:
     void set_path(std::string path);
     const std::string& pattern() const { return pattern_; }
     void set_pattern(std::string pattern);
+    // Both at once, listing the folder only once.
+    void show(std::string path, std::string pattern);
 
     int count() const { return static_cast<int>(rows_.size()); }
     const std::string& row(int i) const { return rows_.at(static_cast<std::size_t>(i)); }
