@@ -2,6 +2,7 @@
 #include "platform/failure.h"
 #include "platform/mountinfo_source.h"
 #include "support/failure_of.h"
+#include "support/listed_mounts.h"
 #include "support/scratch.h"
 
 #include <fcntl.h>
@@ -17,27 +18,11 @@ namespace {
 
 namespace stdfs = std::filesystem;
 using support::failure_of;
+using support::folder_mount;
+using support::ListedMounts;
 using support::ScratchFolder;
 using support::TmpfsMount;
 using ::testing::ElementsAre;
-
-// A mount table of the test's own, which it changes while the drive table runs.
-class ListedMounts final : public MountSource {
-public:
-    explicit ListedMounts(const std::vector<Mount>& table) : table_(table) {}
-    std::vector<Mount> mounts() const override { return table_; }
-
-private:
-    const std::vector<Mount>& table_;
-};
-
-// A folder described as the system would describe a volume mounted there.
-Mount folder_mount(const std::string& folder, std::string type = "ext4", std::string label = {}) {
-    struct statx st {};
-    ::statx(AT_FDCWD, folder.c_str(), 0, STATX_MNT_ID, &st);
-    return {folder,           "/dev/test",   std::move(type),
-            std::move(label), st.stx_mnt_id, makedev(st.stx_dev_major, st.stx_dev_minor)};
-}
 
 class DriveTableTest : public ::testing::Test {
 protected:
