@@ -42,8 +42,8 @@ private:
 struct MainViewModel {
     MainViewModel(Drives& drives, const FileSystem& fs, const std::string& start_drive,
                   const std::string& start_folder)
-        : drive1(drives, start_drive), drive2(drives, start_drive),
-          dir1(drives, fs, start_folder), file1(fs) {}
+        : drive1(drives, start_drive), drive2(drives, start_drive), dir1(drives, fs, start_folder),
+          file1(fs) {}
 
     DriveSelector drive1;     // source drive
     DriveSelector drive2;     // destination drive
@@ -59,9 +59,9 @@ struct MainViewModel {
 
     ControlStates controls;
 
-    double total_size = 0;               // kept by list_size
+    double total_size = 0;                // kept by list_size
     std::vector<std::uint64_t> file_size; // size of each File1 row, every row
-    std::string app_path;                // the program's folder
+    std::string app_path;                 // the program's folder
 };
 
 } // namespace kadoru

@@ -8,7 +8,8 @@
 namespace kadoru {
 
 DriveSelector::DriveSelector(const Drives& drives, std::string initial_drive)
-    : drives_(drives), drive_(std::move(initial_drive)) {}
+    : drives_(drives), drive_(std::move(initial_drive)) {
+}
 
 void DriveSelector::assign(std::string_view text) {
     std::string named = leading_drive_string(text);

@@ -30,9 +30,11 @@ std::string failure_description(int code) {
     }
 }
 
-Failure::Failure(int code) : Failure(code, failure_description(code)) {}
+Failure::Failure(int code) : Failure(code, failure_description(code)) {
+}
 
 Failure::Failure(int code, const std::string& description)
-    : std::runtime_error(description), code_(code) {}
+    : std::runtime_error(description), code_(code) {
+}
 
 } // namespace kadoru

@@ -38,7 +38,8 @@ bool matches_pattern(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
-FileList::FileList(const FileSystem& fs) : fs_(fs) {}
+FileList::FileList(const FileSystem& fs) : fs_(fs) {
+}
 
 void FileList::set_path(std::string path) {
     path_ = std::move(path);

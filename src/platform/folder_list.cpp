@@ -25,7 +25,8 @@ std::string without_final_separator(std::string_view path) {
 } // namespace
 
 FolderList::FolderList(Drives& drives, const FileSystem& fs, std::string initial_path)
-    : drives_(drives), fs_(fs), path_(std::move(initial_path)) {}
+    : drives_(drives), fs_(fs), path_(std::move(initial_path)) {
+}
 
 void FolderList::assign(std::string_view text) {
     std::string target;

@@ -25,10 +25,10 @@ enum class LockedControl {
 };
 
 inline constexpr std::array<LockedControl, 13> lock_order = {
-    LockedControl::b_ok,     LockedControl::b_cancel, LockedControl::Dir1,
-    LockedControl::Drive1,   LockedControl::Drive2,   LockedControl::File1,
-    LockedControl::Command1, LockedControl::Command6, LockedControl::Command2,
-    LockedControl::Command3, LockedControl::Command4, LockedControl::Command5,
+    LockedControl::b_ok,        LockedControl::b_cancel, LockedControl::Dir1,
+    LockedControl::Drive1,      LockedControl::Drive2,   LockedControl::File1,
+    LockedControl::Command1,    LockedControl::Command6, LockedControl::Command2,
+    LockedControl::Command3,    LockedControl::Command4, LockedControl::Command5,
     LockedControl::Combo_ftype,
 };
 

@@ -1,8 +1,8 @@
 #include "transfer_list/format_size.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
-#include <iterator>
 #include <string>
 
 namespace kadoru {
@@ -18,11 +18,11 @@ double round_two_decimals(double value) {
 
 // Plain decimal notation: no exponent, no separators, no trailing zeros.
 std::string plain_number(double value) {
-    char text[64];
-    const auto end = std::to_chars(std::begin(text), std::end(text), value,
-                                   std::chars_format::fixed, 2)
-                         .ptr;
-    std::string s(std::begin(text), end);
+    std::array<char, 64> text{};
+    const auto end =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 2)
+            .ptr;
+    std::string s(text.data(), end);
     while (s.back() == '0')
         s.pop_back();
     if (s.back() == '.')

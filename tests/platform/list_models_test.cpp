@@ -11,9 +11,9 @@
 namespace kadoru {
 namespace {
 
-using ::testing::ElementsAre;
 using kadoru::fakes::FakeDrives;
 using kadoru::fakes::FakeFileSystem;
+using ::testing::ElementsAre;
 
 struct MatchCase {
     const char* name;
@@ -76,12 +76,12 @@ TEST_F(ListModels, FolderListGoesToADrivesCurrentFolder) {
     FolderList dir(drives, fs, "/home/u/Music");
     std::vector<std::string> seen;
     dir.on_change = [&] { seen.push_back(dir.path()); };
-    dir.assign("e:");            // never shown: its root folder
+    dir.assign("e:"); // never shown: its root folder
     dir.assign("/media/card/sub/");
-    dir.assign("c:");            // back where c: was left
+    dir.assign("c:"); // back where c: was left
     dir.assign("e:");
-    EXPECT_THAT(seen, ElementsAre("/media/card", "/media/card/sub", "/home/u/Music",
-                                  "/media/card/sub"));
+    EXPECT_THAT(seen,
+                ElementsAre("/media/card", "/media/card/sub", "/home/u/Music", "/media/card/sub"));
     drives.drives["e:"].ready = false;
     try {
         dir.assign("e:");

@@ -1,6 +1,5 @@
-#include "transfer_list/list_size.h"
-
 #include "platform/label.h"
+#include "transfer_list/list_size.h"
 #include "transfer_list/transfer_list.h"
 
 #include <gtest/gtest.h>

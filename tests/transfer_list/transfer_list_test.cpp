@@ -1,7 +1,6 @@
 #include "transfer_list/transfer_list.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 #include <string>
 #include <vector>
