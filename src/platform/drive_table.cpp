@@ -1,5 +1,6 @@
 #include "platform/drive_table.h"
 
+#include "platform/exfat_root.h"
 #include "platform/failure.h"
 #include "platform/mountinfo_source.h"
 #include "platform/paths.h"
@@ -161,7 +162,13 @@ std::uint64_t DriveTable::total_size(std::string_view drive) const {
 }
 
 std::string DriveTable::file_system_type(std::string_view drive) const {
-    return volume_type(ready(drive).mount.type);
+    const Mount& mount = ready(drive).mount;
+    std::string type = volume_type(mount.type);
+    // A FUSE driver of a block device often names no file system at all; the
+    // volume's boot sector does (where the device may be read).
+    if (type == "fuseblk" && is_exfat_volume(mount.source))
+        return "exfat";
+    return type;
 }
 
 std::unique_ptr<DriveTable> system_drive_table() {

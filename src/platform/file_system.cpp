@@ -2,9 +2,24 @@
 
 #include "platform/failure.h"
 
+#include <utility>
+
 namespace kadoru {
 
 void FileSystem::create_folder(const std::string& /*path*/) {
+    throw Failure(failure_code::path_file_access_error);
+}
+
+std::vector<std::string> FileSystem::entry_names(const std::string& folder) const {
+    std::vector<std::string> names;
+    for (auto& file : files(folder))
+        names.push_back(std::move(file.name));
+    for (auto& name : subfolders(folder))
+        names.push_back(std::move(name));
+    return names;
+}
+
+void FileSystem::create_empty_file(const std::string& /*path*/) {
     throw Failure(failure_code::path_file_access_error);
 }
 

@@ -46,6 +46,14 @@ public:
     // Makes the folder and any missing folders above it; an existing folder is fine.
     // File systems that cannot make folders refuse (75).
     virtual void create_folder(const std::string& path);
+
+    // The names of every entry directly in the folder, files and folders alike, in
+    // the order a directory read gives them: on a FAT or exFAT card, the order of
+    // the directory entries on the medium, which is the order a player plays.
+    virtual std::vector<std::string> entry_names(const std::string& folder) const;
+    // Creates an empty file under a name nothing in the folder has yet; an existing
+    // entry of that name fails (58). File systems that cannot create files refuse (75).
+    virtual void create_empty_file(const std::string& path);
 };
 
 } // namespace kadoru

@@ -3,8 +3,10 @@
 #include "platform/errno_failure.h"
 #include "platform/failure.h"
 #include "platform/file_copy.h"
+#include "platform/stored_entry_order.h"
 #include "platform/unique_fd.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -235,6 +237,40 @@ void PosixFileSystem::create_folder(const std::string& path) {
         if (cut == std::string::npos)
             return;
     }
+}
+
+std::vector<std::string> PosixFileSystem::entry_names(const std::string& folder) const {
+    std::vector<std::string> names;
+    const Dir dir = open_folder(folder);
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (entry == nullptr) {
+            if (errno != 0)
+                throw_errno(errno, PathRole::folder);
+            break;
+        }
+        if (!is_dot_or_dot_dot(entry->d_name))
+            names.emplace_back(entry->d_name);
+    }
+    // Trusted only while it names the same entries: the device is read behind the
+    // driver's back, and a driver may hold back what it has not yet written.
+    auto stored = stored_entry_order(folder);
+    if (!stored)
+        return names;
+    auto a = *stored;
+    auto b = names;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    return a == b ? std::move(*stored) : names;
+}
+
+void PosixFileSystem::create_empty_file(const std::string& path) {
+    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!fd)
+        throw_errno(errno, PathRole::folder);
+    if (const int error = fd.close(); error != 0)
+        throw_errno(error, PathRole::file);
 }
 
 } // namespace kadoru

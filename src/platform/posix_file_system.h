@@ -20,6 +20,9 @@ public:
     std::string read_first_line(const std::string& path) const override;
 
     void create_folder(const std::string& path) override;
+
+    std::vector<std::string> entry_names(const std::string& folder) const override;
+    void create_empty_file(const std::string& path) override;
 };
 
 } // namespace kadoru

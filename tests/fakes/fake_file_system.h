@@ -30,7 +30,8 @@ public:
     std::map<std::string, int> failures;
     // Files that cannot be deleted without forcing.
     std::set<std::string> read_only;
-    // "copy from -> to", "delete path", "write path", "create path" in the order they happened.
+    // "copy from -> to", "delete path", "write path", "create path", "create empty path"
+    // in the order they happened.
     std::vector<std::string> log;
     std::map<std::string, std::string> texts;
     // Runs at the start of every copy, before anything is written: a test can move
@@ -146,6 +147,15 @@ public:
         check(path);
         log.push_back("create " + path);
         add_folder(path);
+    }
+    void create_empty_file(const std::string& path) override {
+        check(path);
+        if (exists(path) || is_folder(path))
+            throw Failure(failure_code::file_already_exists);
+        if (folders_.count(split(path).first) == 0)
+            throw Failure(failure_code::path_not_found);
+        log.push_back("create empty " + path);
+        add_file(path, 0);
     }
 
 private:
