@@ -12,6 +12,7 @@
 #include "transfer/control_lock.h"
 #include "transfer/delete_step.h"
 #include "transfer/list_sources.h"
+#include "transfer/order_guard.h"
 #include "transfer/progress.h"
 #include "transfer/transfer_messages.h"
 #include "transfer/wait_rule.h"
@@ -19,6 +20,7 @@
 
 #include <charconv>
 #include <exception>
+#include <optional>
 #include <utility>
 
 namespace kadoru {
@@ -128,6 +130,11 @@ void TransferRun::run(RunState& state) {
 void TransferRun::copy_all(const std::string& drive, const std::string& root) {
     const int count = in_.list.count();
     const std::vector<SourceInFolder> sources = sources_in_folder(io_.fs, in_.list, root);
+    // On a card that fills holes first, each file needs the guard to land in list
+    // order; leaving this function by any way removes the guard's placeholders.
+    std::optional<OrderGuard> guard;
+    if (keeps_entry_order(io_.drives.file_system_type(drive)))
+        guard.emplace(io_.fs, root);
     for (int i = 0; i < count; ++i) {
         const Clock::time_point start = io_.clock.now();
         const TransferEntry entry = in_.list.row(i);
@@ -141,6 +148,9 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root) {
         // destroy it before it is copied.
         if (is_source_of_row(io_.fs, target, sources, i))
             throw Failure(failure_code::path_file_access_error);
+        // The guard's work is part of the file's copy time for the wait rule.
+        if (guard)
+            guard->place_last(target);
         // The copy is complete, flushed, and leaves no partial file when it fails.
         io_.fs.copy_file(entry.source_path, target);
 
@@ -148,6 +158,8 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root) {
         wait_for_file(size_in_bytes(entry.size_text), start, io_.clock, io_.events);
         io_.progress.set_value(io_.progress.value() + 1);
     }
+    if (guard)
+        guard->finish();
 }
 
 void TransferRun::fail(int code, const RunState& state) {

@@ -1,0 +1,159 @@
+#include "transfer/order_guard.h"
+
+#include "platform/failure.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <utility>
+
+namespace kadoru {
+
+namespace {
+
+// As mount tables (and Windows, in any case) name them, FUSE drivers included.
+constexpr std::array<std::string_view, 9> hole_filling_types = {
+    "vfat", "msdos", "fat", "fat12", "fat16", "fat32", "exfat", "fusefat", "exfat-fuse"};
+
+constexpr std::string_view placeholder_stem = "KDR";
+constexpr std::string_view placeholder_extension = ".TMP";
+constexpr std::size_t placeholder_digits = 5;
+constexpr int placeholder_numbers = 100000; // more than a FAT folder has entries
+
+char ascii_upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// FAT compares names without regard to case, and drivers differ in the case they show.
+bool same_name(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return ascii_upper(x) == ascii_upper(y); });
+}
+
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+bool keeps_entry_order(std::string_view file_system_type) {
+    std::string type(file_system_type);
+    std::transform(type.begin(), type.end(), type.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return std::find(hole_filling_types.begin(), hole_filling_types.end(), type) !=
+           hole_filling_types.end();
+}
+
+std::string placeholder_name(int number) {
+    std::array<char, 8> digits{};
+    std::snprintf(digits.data(), digits.size(), "%05d", number % placeholder_numbers);
+    return std::string(placeholder_stem) + digits.data() + std::string(placeholder_extension);
+}
+
+bool is_placeholder_name(std::string_view name) {
+    const std::size_t stem = placeholder_stem.size();
+    if (name.size() != stem + placeholder_digits + placeholder_extension.size())
+        return false;
+    const std::string_view digits = name.substr(stem, placeholder_digits);
+    return same_name(name.substr(0, stem), placeholder_stem) &&
+           std::all_of(digits.begin(), digits.end(), is_digit) &&
+           same_name(name.substr(stem + placeholder_digits), placeholder_extension);
+}
+
+OrderGuard::OrderGuard(FileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {
+    for (const FileEntry& file : fs_.files(folder_)) {
+        // Only an empty file can be a placeholder: whatever has content is someone's.
+        if (file.size != 0 || !is_placeholder_name(file.name))
+            continue;
+        try {
+            fs_.delete_file(join_path(folder_, file.name));
+        } catch (const Failure&) {
+            // One that cannot go (write-protected) is only an entry like any other.
+        }
+    }
+}
+
+OrderGuard::~OrderGuard() {
+    for (const auto& name : placeholders_) {
+        try {
+            fs_.delete_file(join_path(folder_, name));
+        } catch (...) {
+            // A pulled card keeps its placeholders; the next run on it removes them.
+            continue;
+        }
+    }
+}
+
+void OrderGuard::place_last(const std::string& path) {
+    if (standing_down_)
+        return;
+    try {
+        fs_.delete_file(path);
+    } catch (const Failure& failure) {
+        if (failure.code() != failure_code::file_not_found)
+            throw;
+    }
+    // With a first-fit allocator every placeholder lands after the one before it:
+    // the holes in front of that one were all too small. A placeholder seen in front
+    // of its predecessor means the folder read does not show the entries' order.
+    std::size_t previous = 0;
+    bool first = true;
+    for (;;) {
+        const std::string name = make_placeholder();
+        if (standing_down_)
+            return;
+        const auto names = fs_.entry_names(folder_);
+        const auto at = std::find_if(names.begin(), names.end(), [&](const std::string& entry) {
+            return same_name(entry, name);
+        });
+        const auto index = static_cast<std::size_t>(at - names.begin());
+        if (at == names.end() || (!first && index <= previous)) {
+            stand_down();
+            return;
+        }
+        if (index + 1 == names.size()) {
+            // Its slots, and the unused ones after them, are where the file goes.
+            remove(name);
+            return;
+        }
+        previous = index;
+        first = false;
+    }
+}
+
+void OrderGuard::finish() {
+    while (!placeholders_.empty())
+        remove(placeholders_.back());
+}
+
+std::string OrderGuard::make_placeholder() {
+    while (next_number_ < placeholder_numbers) {
+        std::string name = placeholder_name(next_number_++);
+        try {
+            fs_.create_empty_file(join_path(folder_, name));
+        } catch (const Failure& failure) {
+            if (failure.code() == failure_code::file_already_exists)
+                continue; // someone's own file of that name
+            throw;
+        }
+        placeholders_.push_back(name);
+        return name;
+    }
+    stand_down();
+    return {};
+}
+
+void OrderGuard::remove(const std::string& name) {
+    fs_.delete_file(join_path(folder_, name));
+    placeholders_.erase(std::find(placeholders_.begin(), placeholders_.end(), name));
+}
+
+void OrderGuard::stand_down() {
+    standing_down_ = true;
+    finish();
+}
+
+} // namespace kadoru
