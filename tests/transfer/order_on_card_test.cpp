@@ -1,0 +1,223 @@
+#include "platform/drive_table.h"
+#include "platform/mountinfo_source.h"
+#include "platform/posix_file_system.h"
+#include "run_harness.h"
+#include "support/card_image.h"
+#include "transfer/order_guard.h"
+
+#include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace kadoru {
+namespace {
+
+using support::CardImage;
+using support::ScratchFolder;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using testing_support::RunHarness;
+
+constexpr auto finished = "処理が終了しました";
+
+// The system's mounts as drives c: (the root file system) and e: (the card), with
+// a folder standing in for d: so the card gets the delete question.
+class CardMounts final : public MountSource {
+public:
+    CardMounts(std::string card, std::string stand_in)
+        : card_(std::move(card)), stand_in_(std::move(stand_in)) {}
+    std::vector<Mount> mounts() const override {
+        std::vector<Mount> result;
+        for (auto& mount : MountInfoSource("/proc/self/mountinfo", "").mounts())
+            if (mount.root == "/" || mount.root == card_)
+                result.push_back(std::move(mount));
+        result.push_back({stand_in_, "stand-in", "ext4", "", 0, 0});
+        return result;
+    }
+
+private:
+    std::string card_;
+    std::string stand_in_;
+};
+
+// The drive table, but for the free space: the FUSE FAT driver reports none at all
+// (its statfs leaves the block counts at zero), which would stop every run at the
+// space check.
+class RoomyDrives final : public Drives {
+public:
+    explicit RoomyDrives(Drives& drives) : drives_(drives) {}
+    std::vector<DriveInfo> list() const override { return drives_.list(); }
+    std::string root_of(std::string_view d) const override { return drives_.root_of(d); }
+    std::string drive_of(std::string_view path) const override { return drives_.drive_of(path); }
+    bool is_known(std::string_view d) const override { return drives_.is_known(d); }
+    bool is_ready(std::string_view d) const override { return drives_.is_ready(d); }
+    std::string current_folder(std::string_view d) const override {
+        return drives_.current_folder(d);
+    }
+    void set_current_folder(std::string_view d, const std::string& folder) override {
+        drives_.set_current_folder(d, folder);
+    }
+    std::uint64_t free_space(std::string_view d) const override {
+        drives_.free_space(d); // still fails when the card is not ready
+        return std::uint64_t{1} << 30;
+    }
+    std::uint64_t total_size(std::string_view d) const override { return drives_.total_size(d); }
+    std::string file_system_type(std::string_view d) const override {
+        return drives_.file_system_type(d);
+    }
+
+private:
+    Drives& drives_;
+};
+
+class OrderOnCard : public ::testing::TestWithParam<CardImage::Format> {
+protected:
+    void SetUp() override {
+        card.emplace(dir, GetParam());
+        if (!card->mounted())
+            GTEST_SKIP() << card->why_not();
+        std::filesystem::create_directory(dir / "music");
+        std::filesystem::create_directory(dir / "a-stand-in"); // sorts before "card"
+    }
+
+    void put_on_card(const std::vector<std::string>& names) const {
+        for (const auto& name : names)
+            dir.write("card/" + name, "old " + name);
+    }
+    std::string source(const std::string& name) const { return dir / ("music/" + name); }
+    void add(RunHarness& run, const std::string& name) const {
+        const std::string bytes = "new " + name;
+        if (!std::filesystem::exists(source(name)))
+            dir.write("music/" + name, bytes);
+        run.add(name, source(name), bytes.size());
+    }
+
+    // Starts a run that copies the names in list order onto the card (e:), giving the
+    // delete question this answer; the messages shown.
+    std::vector<std::string> run(const std::vector<std::string>& names, Answer answer,
+                                 const std::vector<std::string>& gone = {}) {
+        DriveTable table(std::make_unique<CardMounts>(card->root(), dir / "a-stand-in"),
+                         dir.path());
+        RoomyDrives drives(table);
+        PosixFileSystem fs;
+        EXPECT_EQ(drives.drive_of(card->root()), "e:");
+        RunHarness harness(fs, drives, "e:", dir / "music");
+        harness.messages.answers = {answer};
+        for (const auto& name : names)
+            add(harness, name);
+        for (const auto& name : gone)
+            std::filesystem::remove(source(name));
+        harness.start();
+        return harness.messages.texts();
+    }
+
+    ScratchFolder dir;
+    std::optional<CardImage> card;
+};
+
+std::vector<std::string> placeholders(const std::vector<std::string>& names) {
+    std::vector<std::string> result;
+    for (const auto& name : names)
+        if (is_placeholder_name(name))
+            result.push_back(name);
+    return result;
+}
+
+TEST_P(OrderOnCard, AShortNameDeletedFirstAndALongNameCopiedBeforeAShortOne) {
+    put_on_card({"A.MP3", "keep.wma"});
+    EXPECT_THAT(run({"a rather long song title.mp3", "B.MP3"}, Answer::yes), Contains(finished));
+    EXPECT_THAT(card->stored_order(),
+                ElementsAre("keep.wma", "a rather long song title.mp3", "B.MP3"));
+}
+
+TEST_P(OrderOnCard, LongNamesDeletedAmongKeptFilesOfAnotherType) {
+    put_on_card({"01 the first long song name.mp3", "X.WMA", "02 the second long one.mp3",
+                 "voice memo.wma", "03 third.mp3", "Z.WMA"});
+    EXPECT_THAT(run({"B.MP3", "A.MP3", "a name longer than any hole.mp3", "c.mp3"}, Answer::yes),
+                Contains(finished));
+    EXPECT_THAT(card->stored_order(),
+                ElementsAre("X.WMA", "voice memo.wma", "Z.WMA", "B.MP3", "A.MP3",
+                            "a name longer than any hole.mp3", "c.mp3"));
+}
+
+TEST_P(OrderOnCard, OldFilesOfTheSameNamesAreReplaced) {
+    put_on_card({"one.mp3", "two.mp3", "three.mp3", "keep.wma"});
+    EXPECT_THAT(run({"three.mp3", "one.mp3"}, Answer::no), Contains(finished));
+    EXPECT_EQ(dir.read("card/one.mp3"), "new one.mp3");
+    EXPECT_THAT(card->stored_order(), ElementsAre("two.mp3", "keep.wma", "three.mp3", "one.mp3"));
+}
+
+TEST_P(OrderOnCard, AFailurePartWayLeavesTheCopiesInOrderAndNoPlaceholder) {
+    put_on_card({"A.MP3", "keep.wma", "Z.MP3"});
+    EXPECT_THAT(run({"b.mp3", "gone.mp3", "c.mp3"}, Answer::yes, {"gone.mp3"}),
+                Contains("Error：53で異常終了しました"));
+    EXPECT_THAT(card->stored_order(), ElementsAre("keep.wma", "b.mp3"));
+}
+
+TEST_P(OrderOnCard, PlaceholdersOfAKilledRunAreRemoved) {
+    put_on_card({"keep.wma"});
+    dir.write("card/KDR00005.TMP", "");
+    EXPECT_THAT(run({"a.mp3"}, Answer::no), Contains(finished));
+    EXPECT_THAT(card->stored_order(), ElementsAre("keep.wma", "a.mp3"));
+}
+
+INSTANTIATE_TEST_SUITE_P(, OrderOnCard,
+                         ::testing::Values(CardImage::Format::fat16, CardImage::Format::fat32),
+                         [](const auto& info) {
+                             return info.param == CardImage::Format::fat16 ? "Fat16" : "Fat32";
+                         });
+
+// One pattern on exFAT, whose FUSE driver lists new entries first: the guard reads
+// the root folder's order from the volume itself.
+class OrderOnExfatCard : public OrderOnCard {};
+
+TEST_P(OrderOnExfatCard, AShortNameDeletedFirstAndALongNameCopiedBeforeAShortOne) {
+    put_on_card({"A.MP3", "keep.wma", "C.MP3"});
+    EXPECT_THAT(run({"a rather long song title.mp3", "B.MP3"}, Answer::yes), Contains(finished));
+    EXPECT_THAT(card->stored_order(),
+                ElementsAre("keep.wma", "a rather long song title.mp3", "B.MP3"));
+}
+
+INSTANTIATE_TEST_SUITE_P(, OrderOnExfatCard, ::testing::Values(CardImage::Format::exfat),
+                         [](const auto&) { return "Exfat"; });
+
+// A FAT16 root folder holds 512 entries; the FUSE driver gives every name a long
+// entry as well, so a name takes two slots at least.
+class FullRootFolder : public OrderOnCard {};
+
+TEST_P(FullRootFolder, FillingUpEndsInTheErrorPathWithNoPlaceholderLeft) {
+    std::vector<std::string> fillers;
+    for (int i = 0; i < 500; ++i) {
+        std::string number = std::to_string(i);
+        fillers.push_back("F" + std::string(3 - number.size(), '0') + number + ".WMA");
+    }
+    ASSERT_TRUE(card->put_unmounted(dir, fillers));
+    ASSERT_TRUE(card->delete_unmounted({"F010.WMA", "F011.WMA", "F100.WMA"}));
+    ASSERT_TRUE(card->mount());
+
+    const std::vector<std::string> list = {"long song number 1.mp3", "long song number 2.mp3",
+                                           "long song number 3.mp3", "long song number 4.mp3",
+                                           "long song number 5.mp3"};
+    const auto messages = run(list, Answer::no);
+    EXPECT_THAT(messages, ::testing::Not(Contains(finished)));
+    ASSERT_EQ(messages.size(), 2U); // the delete question, then the failure
+    EXPECT_EQ(messages[1].rfind("Error：", 0), 0U) << messages[1];
+
+    const auto order = card->stored_order();
+    EXPECT_THAT(placeholders(order), IsEmpty());
+    std::vector<std::string> expected;
+    for (const auto& name : fillers)
+        if (name != "F010.WMA" && name != "F011.WMA" && name != "F100.WMA")
+            expected.push_back(name);
+    expected.insert(expected.end(), list.begin(), list.end() - 1);
+    EXPECT_THAT(order, ElementsAreArray(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(, FullRootFolder, ::testing::Values(CardImage::Format::fat16),
+                         [](const auto&) { return "Fat16"; });
+
+} // namespace
+} // namespace kadoru
