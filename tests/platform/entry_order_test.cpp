@@ -4,6 +4,7 @@
 #include "platform/posix_file_system.h"
 #include "platform/stored_entry_order.h"
 #include "support/failure_of.h"
+#include "support/listed_mounts.h"
 #include "support/scratch.h"
 
 #include <fcntl.h>
@@ -166,16 +167,6 @@ TEST(PosixEntries, EveryEntryOnceAndEmptyFilesMadeExclusively) {
     EXPECT_EQ(failure_of([&] { fs.entry_names(dir / "no"); }), 76);
 }
 
-// The mount table of a volume served by a FUSE driver of a block device.
-class OneMount final : public MountSource {
-public:
-    explicit OneMount(Mount mount) : mount_(std::move(mount)) {}
-    std::vector<Mount> mounts() const override { return {mount_}; }
-
-private:
-    Mount mount_;
-};
-
 TEST(DriveTableType, AFuseBlockVolumeIsKnownByItsBootSector) {
     const ScratchFolder dir;
     const std::string exfat = ExfatImage({2}).write(dir);
@@ -183,10 +174,9 @@ TEST(DriveTableType, AFuseBlockVolumeIsKnownByItsBootSector) {
     struct statx st {};
     ::statx(AT_FDCWD, "/", 0, STATX_MNT_ID, &st);
     const auto type_of = [&](const std::string& table_type, const std::string& source) {
-        DriveTable drives(
-            std::make_unique<OneMount>(Mount{"/", source, table_type, "", st.stx_mnt_id,
-                                             makedev(st.stx_dev_major, st.stx_dev_minor)}),
-            "/");
+        const std::vector<Mount> table = {Mount{"/", source, table_type, "", st.stx_mnt_id,
+                                                makedev(st.stx_dev_major, st.stx_dev_minor)}};
+        DriveTable drives(std::make_unique<support::ListedMounts>(table), "/");
         return drives.file_system_type("c:");
     };
     EXPECT_EQ(type_of("fuseblk", exfat), "exfat");
