@@ -43,9 +43,8 @@ private:
     std::string stand_in_;
 };
 
-// The drive table, but for the free space: the FUSE FAT driver reports none at all
-// (its statfs leaves the block counts at zero), which would stop every run at the
-// space check.
+// The drive table, but for the free space: on FAT16 and FAT32 volumes the FUSE FAT
+// driver reports no blocks at all, which would stop every run at the space check.
 class RoomyDrives final : public Drives {
 public:
     explicit RoomyDrives(Drives& drives) : drives_(drives) {}
