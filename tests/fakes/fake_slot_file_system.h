@@ -79,14 +79,6 @@ public:
         const auto it = folders_.find(folder);
         return it != folders_.end() && it->second.find(name) != nullptr;
     }
-    // The folder's slots, one character each: '.' for a free one, otherwise the
-    // first character of the name that holds it.
-    std::string layout(const std::string& folder) const {
-        std::string result;
-        for (const auto& owner : folders_.at(folder).slots)
-            result += owner.empty() ? '.' : owner.front();
-        return result;
-    }
     std::vector<FileEntry> files(const std::string& folder) const override {
         std::vector<FileEntry> result;
         for (const Entry* e : in_slot_order(at(folder)))

@@ -44,7 +44,6 @@ protected:
             run.add(name, std::string("/music/") + name, 1000000);
         run.start();
         messages = run.messages.texts();
-        sleeps = run.clock.sleeps;
     }
     std::vector<std::string> placeholders_made() const {
         std::vector<std::string> made;
@@ -57,15 +56,14 @@ protected:
     fakes::FakeDrives drives;
     SlotFileSystem fs{fakes::slots::vfat};
     std::vector<std::string> messages;
-    std::vector<std::chrono::milliseconds> sleeps;
 };
 
 TEST_F(TransferOrder, OnAFatCardTheFilesLandInListOrder) {
     run_list("vfat");
     EXPECT_THAT(messages, Contains(finished));
+    EXPECT_THAT(placeholders_made(), Not(IsEmpty()));
     EXPECT_THAT(fs.entry_names("/card"),
                 ElementsAre("keep.wma", "a long title of a song.mp3", "B.MP3"));
-    EXPECT_THAT(placeholders_made(), Not(IsEmpty()));
 }
 
 TEST_F(TransferOrder, OtherFileSystemsAreLeftAlone) {
@@ -89,21 +87,6 @@ TEST_F(TransferOrder, TheGuardsWorkCountsInTheFilesCopyTime) {
     run.start();
     EXPECT_THAT(run.messages.texts(), Contains(finished));
     EXPECT_THAT(run.clock.sleeps, IsEmpty());
-}
-
-TEST_F(TransferOrder, AFailurePartWayLeavesTheCopiesInOrderAndNoPlaceholder) {
-    fs.erase("/music/B.MP3"); // the second source is gone
-    run_list("vfat");
-    EXPECT_THAT(messages, Contains("Error：53で異常終了しました"));
-    EXPECT_THAT(fs.entry_names("/card"), ElementsAre("keep.wma", "a long title of a song.mp3"));
-}
-
-TEST_F(TransferOrder, PlaceholdersLeftByAKilledRunGoFirst) {
-    fs.put("/card/KDR00003.TMP", 0);
-    fs.put("/card/KDR00004.TMP", 0);
-    run_list("vfat");
-    EXPECT_THAT(fs.entry_names("/card"),
-                ElementsAre("keep.wma", "a long title of a song.mp3", "B.MP3"));
 }
 
 } // namespace
