@@ -27,6 +27,8 @@ public:
     // The names of the folders directly in the folder (order unspecified).
     virtual std::vector<std::string> subfolders(const std::string& folder) const = 0;
     virtual bool is_folder(const std::string& path) const = 0;
+    // Whether a file (or a link to one) lies at the path.
+    virtual bool is_file(const std::string& path) const = 0;
     // Whether two paths name the same file (same device and inode), whatever their
     // spelling; false when either does not exist.
     virtual bool same_file(const std::string& a, const std::string& b) const = 0;

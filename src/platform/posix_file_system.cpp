@@ -149,6 +149,11 @@ bool PosixFileSystem::is_folder(const std::string& path) const {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool PosixFileSystem::is_file(const std::string& path) const {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool PosixFileSystem::same_file(const std::string& a, const std::string& b) const {
     struct stat sa {};
     struct stat sb {};

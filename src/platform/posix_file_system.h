@@ -11,6 +11,7 @@ public:
     std::vector<FileEntry> files(const std::string& folder) const override;
     std::vector<std::string> subfolders(const std::string& folder) const override;
     bool is_folder(const std::string& path) const override;
+    bool is_file(const std::string& path) const override;
     bool same_file(const std::string& a, const std::string& b) const override;
 
     void delete_file(const std::string& path) override;

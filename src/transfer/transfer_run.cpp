@@ -148,9 +148,14 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root) {
         // destroy it before it is copied.
         if (is_source_of_row(io_.fs, target, sources, i))
             throw Failure(failure_code::path_file_access_error);
-        // The guard's work is part of the file's copy time for the wait rule.
-        if (guard)
+        // The guard's work is part of the file's copy time for the wait rule. It
+        // removes a file of the same name first, so the source must be there to
+        // take its place: a missing source keeps the old file.
+        if (guard) {
+            if (!io_.fs.is_file(entry.source_path))
+                throw Failure(failure_code::file_not_found);
             guard->place_last(target);
+        }
         // The copy is complete, flushed, and leaves no partial file when it fails.
         io_.fs.copy_file(entry.source_path, target);
 

@@ -95,6 +95,7 @@ public:
         return {it->second.subfolders.begin(), it->second.subfolders.end()};
     }
     bool is_folder(const std::string& path) const override { return folders_.count(path) != 0; }
+    bool is_file(const std::string& path) const override { return exists(path); }
     bool same_file(const std::string& a, const std::string& b) const override {
         return a == b && (exists(a) || is_folder(a));
     }

@@ -112,6 +112,7 @@ public:
         const Entry* e = it == folders_.end() ? nullptr : it->second.find(name);
         return e != nullptr && e->folder;
     }
+    bool is_file(const std::string& path) const override { return exists(path); }
     bool same_file(const std::string& a, const std::string& b) const override {
         return same_name(a, b) && exists(a);
     }

@@ -89,5 +89,13 @@ TEST_F(TransferOrder, TheGuardsWorkCountsInTheFilesCopyTime) {
     EXPECT_THAT(run.clock.sleeps, IsEmpty());
 }
 
+TEST_F(TransferOrder, AFileToBeReplacedStaysWhenItsSourceIsGone) {
+    fs.put("/card/B.MP3");
+    fs.erase("/music/B.MP3");
+    run_list("vfat");
+    EXPECT_THAT(messages, Contains("Error：53で異常終了しました"));
+    EXPECT_THAT(fs.entry_names("/card"), Contains("B.MP3"));
+}
+
 } // namespace
 } // namespace kadoru
