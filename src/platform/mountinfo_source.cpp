@@ -1,10 +1,14 @@
 #include "platform/mountinfo_source.h"
 
 #include <charconv>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <linux/magic.h>
 #include <map>
+#include <poll.h>
 #include <sstream>
+#include <sys/vfs.h>
 #include <system_error>
 #include <utility>
 
@@ -60,18 +64,40 @@ MountInfoSource::MountInfoSource(std::string table, std::string labels)
     : table_(std::move(table)), labels_(std::move(labels)) {
 }
 
+bool MountInfoSource::unchanged_since_last_read() const {
+    if (watch_) {
+        // The kernel marks a change with POLLPRI once; the next poll is quiet again.
+        pollfd change{watch_.get(), POLLPRI, 0};
+        if (::poll(&change, 1, 0) == 0)
+            return true;
+        last_.clear();
+        return false;
+    }
+    // Only the kernel's table can tell of its changes; a plain file is read each time.
+    UniqueFd fd(::open(table_.c_str(), O_RDONLY | O_CLOEXEC));
+    struct statfs volume {};
+    if (fd && ::fstatfs(fd.get(), &volume) == 0 && volume.f_type == PROC_SUPER_MAGIC) {
+        pollfd arm{fd.get(), POLLPRI, 0};
+        ::poll(&arm, 1, 0); // takes note of the table's present state
+        watch_ = std::move(fd);
+    }
+    return false;
+}
+
 std::vector<Mount> MountInfoSource::mounts() const {
+    if (unchanged_since_last_read() && !last_.empty())
+        return last_;
     auto mounts = parse_mountinfo(read_all(table_));
     const auto labels = labels_by_device(labels_);
-    if (labels.empty())
-        return mounts;
     for (auto& mount : mounts) {
-        if (mount.source.rfind("/dev/", 0) != 0)
+        if (labels.empty() || mount.source.rfind("/dev/", 0) != 0)
             continue;
         const auto it = labels.find(canonical_or_empty(mount.source));
         if (it != labels.end())
             mount.label = it->second;
     }
+    if (watch_)
+        last_ = mounts;
     return mounts;
 }
 
