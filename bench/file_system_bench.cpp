@@ -5,6 +5,7 @@
 // medians; --benchmark_enable_random_interleaving=true spreads the machine's noise
 // over both sides of each pair.
 #include "platform/posix_file_system.h"
+#include "run_benchmarks.h"
 
 #include <array>
 #include <benchmark/benchmark.h>
@@ -154,16 +155,5 @@ BENCHMARK(copy_file_with_cp_and_sync)
 } // namespace kadoru
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
-        kadoru::workbench(); // the files are made before anything is timed
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
-    benchmark::Shutdown();
-    return 0;
+    return kadoru::run_benchmarks(argc, argv, [] { kadoru::workbench(); });
 }

@@ -14,6 +14,7 @@
 #include "platform/mountinfo_source.h"
 #include "platform/posix_file_system.h"
 #include "platform/steady_clock.h"
+#include "run_benchmarks.h"
 #include "support/listed_mounts.h"
 #include "transfer/transfer_run.h"
 #include "transfer_list/transfer_list.h"
@@ -190,16 +191,5 @@ BENCHMARK(copy_with_cp_and_sync)
 } // namespace kadoru
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
-        kadoru::workbench(); // the files are made before anything is timed
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
-    benchmark::Shutdown();
-    return 0;
+    return kadoru::run_benchmarks(argc, argv, [] { kadoru::workbench(); });
 }

@@ -37,13 +37,9 @@ bool is_dot_or_dot_dot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// Calls visit(name, stat) for every entry of the folder that may be of the kind
-// wanted, in the order the directory read gives; entries that vanish between the
-// read and the stat, and dangling links, are passed over. might_be tells from the
-// entry's d_type whether it is worth a stat; most file systems fill it in, so a
-// folder of files costs one stat per file and a file none when folders are wanted.
-template <class MightBe, class Visit>
-void each_entry(const std::string& folder, MightBe might_be, Visit visit) {
+// Calls visit(folder_fd, entry) for every entry of the folder but "." and "..", in
+// the order the directory read gives.
+template <class Visit> void each_dirent(const std::string& folder, Visit visit) {
     const Dir dir = open_folder(folder);
     const int fd = ::dirfd(dir.get());
     for (;;) {
@@ -54,16 +50,29 @@ void each_entry(const std::string& folder, MightBe might_be, Visit visit) {
                 throw_errno(errno, PathRole::folder);
             return;
         }
-        if (is_dot_or_dot_dot(entry->d_name) || !might_be(entry->d_type))
-            continue;
+        if (!is_dot_or_dot_dot(entry->d_name))
+            visit(fd, *entry);
+    }
+}
+
+// Calls visit(name, stat) for every entry of the folder that may be of the kind
+// wanted, in the order the directory read gives; entries that vanish between the
+// read and the stat, and dangling links, are passed over. might_be tells from the
+// entry's d_type whether it is worth a stat; most file systems fill it in, so a
+// folder of files costs one stat per file and a file none when folders are wanted.
+template <class MightBe, class Visit>
+void each_entry(const std::string& folder, MightBe might_be, Visit visit) {
+    each_dirent(folder, [&](int fd, const dirent& entry) {
+        if (!might_be(entry.d_type))
+            return;
         struct stat st {};
-        if (::fstatat(fd, entry->d_name, &st, 0) != 0) {
+        if (::fstatat(fd, entry.d_name, &st, 0) != 0) {
             if (errno == ENOENT || errno == ELOOP)
-                continue;
+                return;
             throw_errno(errno, PathRole::file);
         }
-        visit(entry->d_name, st);
-    }
+        visit(entry.d_name, st);
+    });
 }
 
 bool may_lead_to(unsigned char type, unsigned char wanted) {
@@ -246,18 +255,7 @@ void PosixFileSystem::create_folder(const std::string& path) {
 
 std::vector<std::string> PosixFileSystem::entry_names(const std::string& folder) const {
     std::vector<std::string> names;
-    const Dir dir = open_folder(folder);
-    for (;;) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir.get());
-        if (entry == nullptr) {
-            if (errno != 0)
-                throw_errno(errno, PathRole::folder);
-            break;
-        }
-        if (!is_dot_or_dot_dot(entry->d_name))
-            names.emplace_back(entry->d_name);
-    }
+    each_dirent(folder, [&](int, const dirent& entry) { names.emplace_back(entry.d_name); });
     // Trusted only while it names the same entries: the device is read behind the
     // driver's back, and a driver may hold back what it has not yet written.
     auto stored = stored_entry_order(folder);
