@@ -189,10 +189,8 @@ class FullRootFolder : public OrderOnCard {};
 
 TEST_P(FullRootFolder, FillingUpEndsInTheErrorPathWithNoPlaceholderLeft) {
     std::vector<std::string> fillers;
-    for (int i = 0; i < 500; ++i) {
-        std::string number = std::to_string(i);
-        fillers.push_back("F" + std::string(3 - number.size(), '0') + number + ".WMA");
-    }
+    for (int i = 0; i < 500; ++i) // F000.WMA to F499.WMA
+        fillers.push_back("F" + std::to_string(1000 + i).substr(1) + ".WMA");
     ASSERT_TRUE(card->put_unmounted(dir, fillers));
     ASSERT_TRUE(card->delete_unmounted({"F010.WMA", "F011.WMA", "F100.WMA"}));
     ASSERT_TRUE(card->mount());
