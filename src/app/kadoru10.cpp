@@ -13,6 +13,8 @@
 #include <utility>
 
 #include <QApplication>
+#include <QIcon>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -167,7 +169,16 @@ QPushButton* Kadoru10::picture_button(const char* name, const char* picture, con
                                       QRect place, void (MainActions::*action)()) {
     auto* button = this->button(name, "", place, action);
     const QPixmap pixmap(QStringLiteral(":/kadoru/%1.xpm").arg(QString::fromLatin1(picture)));
-    button->setIcon(pixmap);
+    // The pictures are opaque, so the style cannot grey them out by itself: a locked
+    // button shows its arrow in grey instead of black.
+    QImage faded = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < faded.height(); ++y)
+        for (int x = 0; x < faded.width(); ++x)
+            if (qGray(faded.pixel(x, y)) < 64)
+                faded.setPixel(x, y, qRgb(150, 150, 150));
+    QIcon icon(pixmap);
+    icon.addPixmap(QPixmap::fromImage(faded), QIcon::Disabled);
+    button->setIcon(icon);
     button->setIconSize(pixmap.size());
     button->setToolTip(tr_text(tooltip));
     button->setAccessibleName(tr_text(tooltip));

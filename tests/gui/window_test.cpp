@@ -295,6 +295,9 @@ TEST_F(MainWindow, PicturesAreDrawnToTheirSizesAndColours) {
         EXPECT_EQ(image.pixelColor(x - 1, y), QColor(Qt::black));
         EXPECT_EQ(image.pixelColor(x, y), QColor(Qt::black));
         EXPECT_EQ(image.pixelColor(x + 2, y), grey);
+        // Locked, the arrow turns grey.
+        const QImage locked = button.icon().pixmap(size, QIcon::Disabled).toImage();
+        EXPECT_NE(locked.pixelColor(x, y), QColor(Qt::black));
     }
     const QImage icon = window.windowIcon().pixmap(32, 32).toImage();
     ASSERT_EQ(icon.size(), QSize(32, 32));
