@@ -5,6 +5,8 @@ namespace kadoru {
 std::string failure_description(int code) {
     namespace fc = failure_code;
     switch (code) {
+    case fc::internal_error:
+        return "内部エラーです。";
     case fc::file_not_found:
         return "ファイルが見つかりません。";
     case fc::device_io_error:

@@ -8,6 +8,8 @@ namespace kadoru {
 // Failure numbers in the classic BASIC run-time numbering. The logic tests only
 // disk_not_ready (and device_unavailable in the folder list); the others are shown.
 namespace failure_code {
+// A fault of the program itself rather than of the file system.
+inline constexpr int internal_error = 51;
 inline constexpr int file_not_found = 53;
 inline constexpr int device_io_error = 57;
 inline constexpr int file_already_exists = 58;

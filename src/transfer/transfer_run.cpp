@@ -27,9 +27,6 @@ namespace kadoru {
 
 namespace {
 
-// Shown for a fault of the program itself rather than of the file system, so the
-// run still ends in the idle state with the controls usable.
-constexpr int internal_error = 51;
 
 // Drives whose root folder the delete step never touches: the system's own.
 bool is_guarded_drive(const std::string& drive) {
@@ -76,7 +73,8 @@ void TransferRun::start() {
     } catch (const Failure& failure) {
         fail(failure.code(), state);
     } catch (const std::exception&) {
-        fail(internal_error, state);
+        // A fault of the program itself: the run still ends idle, the controls usable.
+        fail(failure_code::internal_error, state);
     }
 }
 

@@ -8,8 +8,8 @@
 namespace kadoru {
 
 // Tells the user of a failure that reached the window: the "Error：" message with
-// its number. Anything that is not a Failure is a fault of ours; it is shown with
-// the number of an invalid call rather than tearing the program down.
+// its number. Anything that is not a Failure is a fault of ours; it is shown as an
+// internal error rather than tearing the program down.
 void report_escaped(MessageBox& box, const std::exception& error) noexcept;
 
 // Runs a call into the logic from a Qt event handler. Qt must never see an
