@@ -175,7 +175,8 @@ void copy_file_in_place(const std::string& from, const std::string& to, CopyMeth
     struct stat target_stat {};
     UniqueFd target = open_destination(to, source_stat, target_stat);
     try {
-        if (::ftruncate(target.get(), 0) != 0)
+        // A file just created is empty already; only an old one is cut back.
+        if (target_stat.st_size != 0 && ::ftruncate(target.get(), 0) != 0)
             fail(errno);
         copy_bytes(source.get(), target.get(), first);
         if (::fdatasync(target.get()) != 0)
