@@ -4,8 +4,8 @@
 // The files live below $KADORU_BENCH_DIR (default: the temporary folder). Compare the
 // medians; --benchmark_enable_random_interleaving=true spreads the machine's noise
 // over both sides of each pair.
+#include "bench_support.h"
 #include "platform/posix_file_system.h"
-#include "run_benchmarks.h"
 
 #include <array>
 #include <benchmark/benchmark.h>
@@ -32,12 +32,6 @@ constexpr std::size_t copy_size = std::size_t{512} << 20;
 class Workbench {
 public:
     Workbench() {
-        const char* base = std::getenv("KADORU_BENCH_DIR");
-        std::string pattern = (base != nullptr ? stdfs::path(base) : stdfs::temp_directory_path()) /
-                              "kadoru-bench-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        root_ = pattern;
         stdfs::create_directory(folder());
         for (int i = 0; i < folder_files; ++i) {
             const std::string name = folder() + "/track " + std::to_string(i) + ".mp3";
@@ -58,17 +52,13 @@ public:
     Workbench& operator=(const Workbench&) = delete;
     Workbench(Workbench&&) = delete;
     Workbench& operator=(Workbench&&) = delete;
-    ~Workbench() {
-        std::error_code error;
-        stdfs::remove_all(root_, error);
-    }
 
-    std::string folder() const { return root_ + "/folder"; }
-    std::string source() const { return root_ + "/source.mp3"; }
-    std::string target(const char* who) const { return root_ + "/copy-" + who + ".mp3"; }
+    std::string folder() const { return root_.path() + "/folder"; }
+    std::string source() const { return root_.path() + "/source.mp3"; }
+    std::string target(const char* who) const { return root_.path() + "/copy-" + who + ".mp3"; }
 
 private:
-    std::string root_;
+    BenchFolder root_;
 };
 
 const Workbench& workbench() {

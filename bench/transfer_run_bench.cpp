@@ -6,6 +6,7 @@
 // $KADORU_BENCH_DIR (default: the temporary folder); the drive table is the
 // machine's own with the bench's card folder added as a volume.
 
+#include "bench_support.h"
 #include "fakes/fake_transfer_ports.h"
 #include "fakes/fake_ui.h"
 #include "platform/drive_selector.h"
@@ -14,7 +15,6 @@
 #include "platform/mountinfo_source.h"
 #include "platform/posix_file_system.h"
 #include "platform/steady_clock.h"
-#include "run_benchmarks.h"
 #include "support/listed_mounts.h"
 #include "transfer/transfer_run.h"
 #include "transfer_list/transfer_list.h"
@@ -56,12 +56,6 @@ private:
 class Workbench {
 public:
     Workbench() {
-        const char* base = std::getenv("KADORU_BENCH_DIR");
-        std::string pattern = (base != nullptr ? stdfs::path(base) : stdfs::temp_directory_path()) /
-                              "kadoru-bench-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        root_ = pattern;
         stdfs::create_directory(music());
         std::string bytes(file_size, '\0');
         for (int i = 0; i < file_count; ++i) {
@@ -77,15 +71,11 @@ public:
     Workbench& operator=(const Workbench&) = delete;
     Workbench(Workbench&&) = delete;
     Workbench& operator=(Workbench&&) = delete;
-    ~Workbench() {
-        std::error_code error;
-        stdfs::remove_all(root_, error);
-    }
 
-    std::string music() const { return root_ + "/music"; }
+    std::string music() const { return root_.path() + "/music"; }
     // An empty card folder for one timed pass.
     std::string fresh_card(const char* who) const {
-        std::string card = root_ + "/card-" + who;
+        std::string card = root_.path() + "/card-" + who;
         stdfs::remove_all(card);
         stdfs::create_directory(card);
         return card;
@@ -95,7 +85,7 @@ public:
     double total_size = 0;
 
 private:
-    std::string root_;
+    BenchFolder root_;
 };
 
 const Workbench& workbench() {
