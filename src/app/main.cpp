@@ -1,14 +1,14 @@
-#include "app/japanese_ui.h"
-#include "app/kadoru10.h"
+#include "app/widgets/japanese_ui.h"
+#include "app/widgets/kadoru10.h"
 #include "app/main_controller.h"
 #include "app/main_view_model.h"
 #include "app/settings_file.h"
-#include "platform/drive_table.h"
-#include "platform/posix_file_system.h"
-#include "platform/steady_clock.h"
+#include "platform/posix/drive_table.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/steady_clock.h"
 #include "platform/widgets/qt_event_pump.h"
 #include "platform/widgets/qt_message_box.h"
-#include "transfer/window_progress.h"
+#include "transfer/widgets/window_progress.h"
 
 #include <filesystem>
 

@@ -1,6 +1,6 @@
 #include "app/settings_file.h"
 #include "fakes/fake_file_system.h"
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "support/scratch.h"
 
 #include <filesystem>

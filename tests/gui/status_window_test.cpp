@@ -1,5 +1,5 @@
-#include "transfer/status_window.h"
-#include "transfer/window_progress.h"
+#include "transfer/widgets/status_window.h"
+#include "transfer/widgets/window_progress.h"
 
 #include <gtest/gtest.h>
 

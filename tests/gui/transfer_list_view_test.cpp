@@ -1,4 +1,4 @@
-#include "app/transfer_list_view.h"
+#include "app/widgets/transfer_list_view.h"
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
 #include "transfer_list/transfer_list.h"

@@ -3,16 +3,16 @@
 // onto a temporary "card", Close, and the next start. Only the drives (letters over
 // temporary folders, with fixed figures), the clock and the answers to the message
 // boxes are the test's own.
-#include "app/kadoru10.h"
+#include "app/widgets/kadoru10.h"
 #include "app/main_controller.h"
 #include "app/main_view_model.h"
 #include "app/settings_file.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/widgets/qt_event_pump.h"
-#include "transfer/window_progress.h"
+#include "transfer/widgets/window_progress.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,5 +1,5 @@
-#include "app/japanese_ui.h"
-#include "app/kadoru10.h"
+#include "app/widgets/japanese_ui.h"
+#include "app/widgets/kadoru10.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_ui.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/mount_table.h"
+#include "platform/posix/mount_table.h"
 
 #include <fcntl.h>
 #include <string>

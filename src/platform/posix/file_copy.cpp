@@ -1,8 +1,8 @@
-#include "platform/file_copy.h"
+#include "platform/posix/file_copy.h"
 
-#include "platform/errno_failure.h"
+#include "platform/posix/errno_failure.h"
 #include "platform/failure.h"
-#include "platform/unique_fd.h"
+#include "platform/posix/unique_fd.h"
 
 #include <cerrno>
 #include <cstddef>

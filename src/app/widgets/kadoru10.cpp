@@ -1,6 +1,6 @@
-#include "app/kadoru10.h"
+#include "app/widgets/kadoru10.h"
 
-#include "app/transfer_list_view.h"
+#include "app/widgets/transfer_list_view.h"
 #include "platform/widgets/drive_combo.h"
 #include "platform/widgets/file_list_view.h"
 #include "platform/widgets/folder_tree.h"

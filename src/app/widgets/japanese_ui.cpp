@@ -1,4 +1,4 @@
-#include "app/japanese_ui.h"
+#include "app/widgets/japanese_ui.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,5 +1,5 @@
-#include "platform/mount_table.h"
-#include "platform/mountinfo_source.h"
+#include "platform/posix/mount_table.h"
+#include "platform/posix/mountinfo_source.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

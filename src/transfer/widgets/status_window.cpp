@@ -1,4 +1,4 @@
-#include "transfer/status_window.h"
+#include "transfer/widgets/status_window.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,10 +1,10 @@
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 
-#include "platform/errno_failure.h"
+#include "platform/posix/errno_failure.h"
 #include "platform/failure.h"
-#include "platform/file_copy.h"
-#include "platform/stored_entry_order.h"
-#include "platform/unique_fd.h"
+#include "platform/posix/file_copy.h"
+#include "platform/posix/stored_entry_order.h"
+#include "platform/posix/unique_fd.h"
 
 #include <algorithm>
 #include <array>

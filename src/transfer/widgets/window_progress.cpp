@@ -1,6 +1,6 @@
-#include "transfer/window_progress.h"
+#include "transfer/widgets/window_progress.h"
 
-#include "transfer/status_window.h"
+#include "transfer/widgets/status_window.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "platform/drive_table.h"
+#include "platform/posix/drive_table.h"
 #include "platform/failure.h"
-#include "platform/mountinfo_source.h"
+#include "platform/posix/mountinfo_source.h"
 #include "support/failure_of.h"
 #include "support/listed_mounts.h"
 #include "support/scratch.h"

@@ -1,4 +1,4 @@
-#include "platform/mountinfo_source.h"
+#include "platform/posix/mountinfo_source.h"
 
 #include <charconv>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
-#include "platform/exfat_root.h"
+#include "platform/posix/exfat_root.h"
 
-#include "platform/unique_fd.h"
+#include "platform/posix/unique_fd.h"
 
 #include <array>
 #include <cerrno>

@@ -1,7 +1,7 @@
-#include "platform/stored_entry_order.h"
+#include "platform/posix/stored_entry_order.h"
 
-#include "platform/exfat_root.h"
-#include "platform/mount_table.h"
+#include "platform/posix/exfat_root.h"
+#include "platform/posix/mount_table.h"
 
 #include <fcntl.h>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "app/transfer_list_view.h"
+#include "app/widgets/transfer_list_view.h"
 
 #include "platform/widgets/guard.h"
 #include "platform/widgets/list_rows_model.h"

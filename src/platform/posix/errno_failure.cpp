@@ -1,4 +1,4 @@
-#include "platform/errno_failure.h"
+#include "platform/posix/errno_failure.h"
 
 #include "platform/failure.h"
 

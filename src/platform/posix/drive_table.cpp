@@ -1,8 +1,8 @@
-#include "platform/drive_table.h"
+#include "platform/posix/drive_table.h"
 
-#include "platform/exfat_root.h"
+#include "platform/posix/exfat_root.h"
 #include "platform/failure.h"
-#include "platform/mountinfo_source.h"
+#include "platform/posix/mountinfo_source.h"
 #include "platform/paths.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "platform/errno_failure.h"
+#include "platform/posix/errno_failure.h"
 #include "platform/failure.h"
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "support/failure_of.h"
 #include "support/scratch.h"
 
