@@ -45,10 +45,10 @@ template <class AddFile> void fill_folder(AddFile add_file) {
 
 void run_folder_handler(benchmark::State& state, const FileSystem& fs, const std::string& root,
                         const std::string& folder) {
-    fakes::FakeDrives drives;
+    test::FakeDrives drives;
     drives.add("c:", root);
-    fakes::ScriptedMessageBox messages;
-    fakes::FakeEventPump events;
+    test::ScriptedMessageBox messages;
+    test::FakeEventPump events;
     DriveSelector drive1(drives, "c:");
     FolderList dir1(drives, fs, folder);
     FileList file1(fs);
@@ -67,7 +67,7 @@ void run_folder_handler(benchmark::State& state, const FileSystem& fs, const std
 }
 
 void FolderHandlerInMemory(benchmark::State& state) {
-    fakes::FakeFileSystem fs;
+    test::FakeFileSystem fs;
     fill_folder([&](const std::string& name, std::uint64_t size) {
         fs.add_file("/music/big/" + name, size);
     });

@@ -41,7 +41,7 @@ constexpr std::size_t file_size = 4000; // far under the 125,000 bytes that wait
 class TableWithCard final : public MountSource {
 public:
     explicit TableWithCard(const std::string& card)
-        : card_(support::folder_mount(card, "vfat", "BENCH")) {}
+        : card_(test::folder_mount(card, "vfat", "BENCH")) {}
     std::vector<Mount> mounts() const override {
         auto mounts = system_.mounts();
         mounts.push_back(card_);
@@ -102,16 +102,16 @@ void transfer_run(benchmark::State& state) {
     const Workbench& bench = workbench();
     PosixFileSystem fs;
     SteadyClock clock;
-    fakes::FakeEventPump events;
-    fakes::FakeProgress progress;
-    fakes::FakeControls controls;
+    test::FakeEventPump events;
+    test::FakeProgress progress;
+    test::FakeControls controls;
     for (auto _ : state) {
         state.PauseTiming();
         const std::string card = bench.fresh_card("run");
         DriveTable drives(std::make_unique<TableWithCard>(card), bench.music());
         FolderList dir1(drives, fs, bench.music());
         DriveSelector drive2(drives, drives.drive_of(card));
-        fakes::ScriptedMessageBox messages;
+        test::ScriptedMessageBox messages;
         messages.answers = {Answer::no};
         TransferRun run({bench.list, bench.total_size, drive2, dir1,
                          [] { return std::string("MP3"); },

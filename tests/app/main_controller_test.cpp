@@ -63,12 +63,12 @@ protected:
         return names;
     }
 
-    fakes::FakeDrives drives;
-    fakes::FakeFileSystem fs;
-    fakes::ScriptedMessageBox messages;
-    fakes::FakeEventPump events;
-    fakes::FakeClock clock;
-    fakes::FakeProgress progress;
+    test::FakeDrives drives;
+    test::FakeFileSystem fs;
+    test::ScriptedMessageBox messages;
+    test::FakeEventPump events;
+    test::FakeClock clock;
+    test::FakeProgress progress;
     std::unique_ptr<MainViewModel> vm;
     std::unique_ptr<MainController> controller;
 };

@@ -12,8 +12,8 @@
 namespace kadoru {
 namespace {
 
-using fakes::FakeFileSystem;
-using support::ScratchFolder;
+using test::FakeFileSystem;
+using test::ScratchFolder;
 using ::testing::ElementsAre;
 
 TEST(SettingsFile, SavesTheRecordByteForByte) {

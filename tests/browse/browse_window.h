@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace kadoru::testing {
+namespace kadoru::test {
 
 // The browsing half of the main window over fake ports, wired as the app wires it:
 // c: is the root file system (the program starts in /home/u/Music), e: a card,
@@ -45,10 +45,10 @@ struct BrowseWindow {
         file1.on_click();
     }
 
-    fakes::FakeDrives drives;
-    fakes::FakeFileSystem fs;
-    fakes::ScriptedMessageBox messages;
-    fakes::FakeEventPump events;
+    test::FakeDrives drives;
+    test::FakeFileSystem fs;
+    test::ScriptedMessageBox messages;
+    test::FakeEventPump events;
 
     DriveSelector drive1{drives, "c:"};
     DriveSelector drive2{drives, "c:"};
@@ -63,4 +63,4 @@ struct BrowseWindow {
     DestinationPanel panel{{drive1, dir1, drive2, label8, label11}, drives, messages};
 };
 
-} // namespace kadoru::testing
+} // namespace kadoru::test

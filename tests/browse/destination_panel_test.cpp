@@ -13,7 +13,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 // c: shows 40GB free of 100GB, e: 1.5MB free of 2GB.
-class DestinationPanelTest : public ::testing::Test, public testing::BrowseWindow {
+class DestinationPanelTest : public ::testing::Test, public test::BrowseWindow {
 protected:
     DestinationPanelTest() {
         label8.changed.connect([this] { free_shown.push_back(label8.text()); });

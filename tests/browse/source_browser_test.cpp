@@ -13,7 +13,7 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-class SourceBrowserTest : public ::testing::Test, public testing::BrowseWindow {
+class SourceBrowserTest : public ::testing::Test, public test::BrowseWindow {
 protected:
     std::vector<std::string> rows() const {
         std::vector<std::string> names;

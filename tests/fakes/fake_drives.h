@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-namespace kadoru::fakes {
+namespace kadoru::test {
 
 // Drives of the test's own making: letters mapped to root folders of a fake or
 // temporary file system, each with its own free space and readiness.
@@ -92,4 +92,4 @@ private:
     }
 };
 
-} // namespace kadoru::fakes
+} // namespace kadoru::test

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace kadoru::fakes {
+namespace kadoru::test {
 
 template <class Files> auto find(Files& files, const std::string& name) {
     return std::find_if(files.begin(), files.end(),
@@ -173,4 +173,4 @@ private:
     std::map<std::string, Folder> folders_;
 };
 
-} // namespace kadoru::fakes
+} // namespace kadoru::test

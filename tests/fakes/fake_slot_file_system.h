@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kadoru::fakes {
+namespace kadoru::test {
 
 // How many directory slots a name takes, as each kind of driver stores it.
 namespace slots {
@@ -252,4 +252,4 @@ private:
     int made_ = 0;
 };
 
-} // namespace kadoru::fakes
+} // namespace kadoru::test

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-namespace kadoru::fakes {
+namespace kadoru::test {
 
 // The progress window as a record of what the run did to it. Each change is also
 // told to on_change ("show", "hide", "min 0", "max 5", "value 2"), so a test can
@@ -81,4 +81,4 @@ public:
     }
 };
 
-} // namespace kadoru::fakes
+} // namespace kadoru::test

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace kadoru::fakes {
+namespace kadoru::test {
 
 // A clock that moves only when the code sleeps or the test advances it.
 class FakeClock final : public Clock {
@@ -73,4 +73,4 @@ public:
     }
 };
 
-} // namespace kadoru::fakes
+} // namespace kadoru::test

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QWidget>
 
-namespace kadoru::testing {
+namespace kadoru::test {
 
 // Shows a top-level widget and makes it the active window, so that focus and
 // keys reach it on the offscreen platform without waiting on the clock.
@@ -44,4 +44,4 @@ inline std::vector<int> selected_rows(const QAbstractItemView& view) {
     return rows;
 }
 
-} // namespace kadoru::testing
+} // namespace kadoru::test

@@ -18,10 +18,10 @@
 namespace kadoru {
 namespace {
 
-using kadoru::testing::click_row;
-using kadoru::testing::double_click_row;
-using kadoru::testing::selected_rows;
-using kadoru::testing::show_active;
+using kadoru::test::click_row;
+using kadoru::test::double_click_row;
+using kadoru::test::selected_rows;
+using kadoru::test::show_active;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -46,9 +46,9 @@ protected:
     }
 
     std::vector<std::string> calls;
-    fakes::FakeDrives drives;
-    fakes::FakeFileSystem fs;
-    fakes::ScriptedMessageBox box;
+    test::FakeDrives drives;
+    test::FakeFileSystem fs;
+    test::ScriptedMessageBox box;
     QWidget host;
 };
 
@@ -73,16 +73,16 @@ TEST_F(ListWidgets, DriveSelectorShowsTheDrivesPresentAndFollowsItsModel) {
 
 struct PickCase {
     const char* what;
-    std::function<void(DriveSelector&, fakes::FakeDrives&)> arrange;
+    std::function<void(DriveSelector&, test::FakeDrives&)> arrange;
     const char* drive_after;
     std::vector<std::string> messages;
 };
 
 TEST_F(ListWidgets, PickingADriveAssignsItAndShowsWhereTheProcessingLeftIt) {
     const std::vector<PickCase> cases = {
-        {"plain", [](DriveSelector&, fakes::FakeDrives&) {}, "e:", {}},
+        {"plain", [](DriveSelector&, test::FakeDrives&) {}, "e:", {}},
         {"processing goes back",
-         [](DriveSelector& s, fakes::FakeDrives&) {
+         [](DriveSelector& s, test::FakeDrives&) {
              s.on_change = [&s] {
                  if (s.drive() == "e:")
                      s.assign("c:");
@@ -91,7 +91,7 @@ TEST_F(ListWidgets, PickingADriveAssignsItAndShowsWhereTheProcessingLeftIt) {
          "c:",
          {}},
         {"drive gone since listed",
-         [](DriveSelector&, fakes::FakeDrives& d) { d.drives.erase("e:"); },
+         [](DriveSelector&, test::FakeDrives& d) { d.drives.erase("e:"); },
          "c:",
          {"Error：68で異常終了しました"}},
     };

@@ -12,10 +12,10 @@
 namespace kadoru {
 namespace {
 
-using kadoru::fakes::ScriptedMessageBox;
-using kadoru::testing::click_row;
-using kadoru::testing::selected_rows;
-using kadoru::testing::show_active;
+using kadoru::test::ScriptedMessageBox;
+using kadoru::test::click_row;
+using kadoru::test::selected_rows;
+using kadoru::test::show_active;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 

@@ -31,10 +31,10 @@
 namespace kadoru {
 namespace {
 
-using kadoru::testing::click_row;
-using kadoru::testing::double_click_row;
-using kadoru::testing::selected_rows;
-using kadoru::testing::show_active;
+using kadoru::test::click_row;
+using kadoru::test::double_click_row;
+using kadoru::test::selected_rows;
+using kadoru::test::show_active;
 using ::testing::ElementsAre;
 namespace stdfs = std::filesystem;
 
@@ -127,11 +127,11 @@ protected:
     const std::string card = root + "/card";
     const std::string app = root + "/app";
 
-    fakes::FakeDrives drives;
+    test::FakeDrives drives;
     PosixFileSystem fs;
-    fakes::ScriptedMessageBox messages;
+    test::ScriptedMessageBox messages;
     WatchedPump events;
-    fakes::FakeClock clock;
+    test::FakeClock clock;
     WindowProgress progress;
     int ended = 0;
     std::unique_ptr<Program> program; // last, so it goes before the ports it uses

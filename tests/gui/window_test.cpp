@@ -23,7 +23,7 @@
 namespace kadoru {
 namespace {
 
-using kadoru::testing::show_active;
+using kadoru::test::show_active;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
@@ -74,9 +74,9 @@ protected:
         return "(none)";
     }
 
-    fakes::FakeDrives drives;
-    fakes::FakeFileSystem fs;
-    fakes::ScriptedMessageBox box;
+    test::FakeDrives drives;
+    test::FakeFileSystem fs;
+    test::ScriptedMessageBox box;
     RecordingActions actions;
     int ended = 0;
     MainViewModel model;

@@ -11,8 +11,8 @@
 namespace kadoru {
 namespace {
 
-using kadoru::fakes::FakeDrives;
-using kadoru::fakes::FakeFileSystem;
+using kadoru::test::FakeDrives;
+using kadoru::test::FakeFileSystem;
 using ::testing::ElementsAre;
 
 struct MatchCase {

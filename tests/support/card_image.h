@@ -14,7 +14,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace kadoru::support {
+namespace kadoru::test {
 
 // Runs a shell command with its output thrown away; true when it succeeds.
 inline bool run_quietly(const std::string& command) {
@@ -189,4 +189,4 @@ private:
     bool mounted_ = false;
 };
 
-} // namespace kadoru::support
+} // namespace kadoru::test

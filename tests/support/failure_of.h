@@ -2,7 +2,7 @@
 
 #include "platform/failure.h"
 
-namespace kadoru::support {
+namespace kadoru::test {
 
 // The failure number a call throws; 0 when it succeeds.
 template <class Call> int failure_of(Call call) {
@@ -14,4 +14,4 @@ template <class Call> int failure_of(Call call) {
     return 0;
 }
 
-} // namespace kadoru::support
+} // namespace kadoru::test

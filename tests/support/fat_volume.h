@@ -8,7 +8,7 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-namespace kadoru::support {
+namespace kadoru::test {
 
 // A small FAT volume, through the FUSE driver, to see the order a player sees.
 // Only root can mount it: check mounted() and skip with why_not() otherwise.
@@ -48,4 +48,4 @@ private:
     bool mounted_ = false;
 };
 
-} // namespace kadoru::support
+} // namespace kadoru::test

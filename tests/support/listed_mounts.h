@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace kadoru::support {
+namespace kadoru::test {
 
 // A mount table of the test's own, which it may change while a drive table runs.
 class ListedMounts final : public MountSource {
@@ -30,4 +30,4 @@ inline Mount folder_mount(const std::string& folder, std::string type = "ext4",
             std::move(label), st.stx_mnt_id, makedev(st.stx_dev_major, st.stx_dev_minor)};
 }
 
-} // namespace kadoru::support
+} // namespace kadoru::test

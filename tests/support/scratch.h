@@ -11,7 +11,7 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-namespace kadoru::support {
+namespace kadoru::test {
 
 // A folder of the test's own below the system's temporary folder, removed with
 // everything in it when the test ends.
@@ -94,4 +94,4 @@ private:
     bool mounted_ = false;
 };
 
-} // namespace kadoru::support
+} // namespace kadoru::test

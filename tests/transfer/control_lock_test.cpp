@@ -8,8 +8,8 @@
 namespace kadoru {
 namespace {
 
-using kadoru::fakes::FakeControls;
-using kadoru::fakes::FakeEventPump;
+using kadoru::test::FakeControls;
+using kadoru::test::FakeEventPump;
 
 class ControlLock : public ::testing::TestWithParam<bool> {};
 

@@ -13,8 +13,8 @@
 namespace kadoru {
 namespace {
 
-using fakes::SlotFileSystem;
-using support::failure_of;
+using test::SlotFileSystem;
+using test::failure_of;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
@@ -32,7 +32,7 @@ TEST(KeepsEntryOrder, FatAndExfatByAnyDriverOrCase) {
 TEST(PlaceholderName, RecognisedInAnyCaseAndNothingElse) {
     EXPECT_EQ(placeholder_name(0), "KDR00000.TMP");
     EXPECT_EQ(placeholder_name(4711), "KDR04711.TMP");
-    EXPECT_EQ(fakes::slots::vfat(placeholder_name(99999)), 1); // one slot on a FAT card
+    EXPECT_EQ(test::slots::vfat(placeholder_name(99999)), 1); // one slot on a FAT card
     const std::vector<std::pair<std::string, bool>> table = {{"KDR00000.TMP", true},
                                                              {"kdr12345.tmp", true},
                                                              {"Kdr99999.Tmp", true},
@@ -56,9 +56,9 @@ struct Driver {
 void PrintTo(const Driver& driver, std::ostream* os) {
     *os << driver.name;
 }
-const std::array<Driver, 3> drivers = {{{"vfat", fakes::slots::vfat},
-                                        {"fusefat", fakes::slots::fusefat},
-                                        {"exfat", fakes::slots::exfat}}};
+const std::array<Driver, 3> drivers = {{{"vfat", test::slots::vfat},
+                                        {"fusefat", test::slots::fusefat},
+                                        {"exfat", test::slots::exfat}}};
 
 // A card's root folder made by adding ("+name") and deleting ("-name") files, and the
 // files a run then copies there, in list order.
@@ -187,7 +187,7 @@ TEST(OrderGuard, RemovesOnlyEmptyPlaceholdersLeftInTheFolderItself) {
 }
 
 TEST(OrderGuard, PlaceholderNamesStepAroundTheUsersOwnFiles) {
-    SlotFileSystem fs(fakes::slots::vfat);
+    SlotFileSystem fs(test::slots::vfat);
     fs.add_folder("/card");
     fs.put("/card/KDR00000.TMP", 3); // someone's file with a placeholder's name
     fs.put("/card/A.MP3");
@@ -206,7 +206,7 @@ TEST(OrderGuard, PlaceholderNamesStepAroundTheUsersOwnFiles) {
 
 TEST(OrderGuard, AFolderThatFillsUpFailsAndKeepsNoPlaceholder) {
     // A FAT16 root folder of 512 slots, full but for two holes of two slots.
-    SlotFileSystem fs(fakes::slots::fusefat, 512);
+    SlotFileSystem fs(test::slots::fusefat, 512);
     fs.full_failure = failure_code::permission_denied; // what the FUSE driver says
     fs.add_folder("/card");
     for (int i = 0; i < 256; ++i)
@@ -224,7 +224,7 @@ TEST(OrderGuard, AFolderThatFillsUpFailsAndKeepsNoPlaceholder) {
 }
 
 TEST(OrderGuard, TheLastFreeSlotsOfAFullFolderStillTakeTheFile) {
-    SlotFileSystem fs(fakes::slots::fusefat, 512);
+    SlotFileSystem fs(test::slots::fusefat, 512);
     fs.add_folder("/card");
     for (int i = 0; i < 255; ++i)
         fs.put("/card/F" + std::to_string(i) + ".WMA");
@@ -251,7 +251,7 @@ TEST(OrderGuard, AWriteProtectedFileOfTheSameNameIsKept) {
 }
 
 TEST(OrderGuard, StandsDownWhereAFolderReadDoesNotShowTheOrder) {
-    SlotFileSystem fs(fakes::slots::exfat);
+    SlotFileSystem fs(test::slots::exfat);
     fs.lists_newest_first = true;
     fs.add_folder("/card");
     for (const char* name : {"/card/a.mp3", "/card/b.mp3", "/card/c.mp3"})

@@ -13,13 +13,13 @@
 namespace kadoru {
 namespace {
 
-using support::CardImage;
-using support::ScratchFolder;
+using test::CardImage;
+using test::ScratchFolder;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
-using testing_support::RunHarness;
+using test::RunHarness;
 
 constexpr auto finished = "処理が終了しました";
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-namespace kadoru::testing_support {
+namespace kadoru::test {
 
 // One Start of the transfer run on a file system and drives of the test's choice,
 // with the windows, the clock and the user played by fakes.
@@ -33,11 +33,11 @@ public:
         run.start();
     }
 
-    fakes::FakeClock clock;
-    fakes::ScriptedMessageBox messages;
-    fakes::FakeEventPump events;
-    fakes::FakeProgress progress;
-    fakes::FakeControls controls;
+    test::FakeClock clock;
+    test::ScriptedMessageBox messages;
+    test::FakeEventPump events;
+    test::FakeProgress progress;
+    test::FakeControls controls;
     TransferList list;
     double total_size = 0;
     std::string type = "MP3";
@@ -49,4 +49,4 @@ private:
     Drives& drives_;
 };
 
-} // namespace kadoru::testing_support
+} // namespace kadoru::test

@@ -25,11 +25,11 @@ namespace {
 
 namespace stdfs = std::filesystem;
 using namespace std::chrono_literals;
-using support::FatVolume;
-using support::folder_mount;
-using support::ListedMounts;
-using support::ScratchFolder;
-using support::TmpfsMount;
+using test::FatVolume;
+using test::folder_mount;
+using test::ListedMounts;
+using test::ScratchFolder;
+using test::TmpfsMount;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
 
@@ -89,11 +89,11 @@ public:
     }
 
     PosixFileSystem fs;
-    fakes::FakeClock clock;
-    fakes::ScriptedMessageBox messages;
-    fakes::FakeEventPump events;
-    fakes::FakeProgress progress;
-    fakes::FakeControls controls;
+    test::FakeClock clock;
+    test::ScriptedMessageBox messages;
+    test::FakeEventPump events;
+    test::FakeProgress progress;
+    test::FakeControls controls;
     TransferList list;
     double total_size = 0;
 
@@ -148,7 +148,7 @@ TEST_P(IntoARealFolder, CopiesTheListInOrderAndSavesTheSettings) {
     EXPECT_EQ(ScratchFolder::read_file(transfer.card() + "/sub/inner.mp3"), "old");
     EXPECT_EQ(transfer.settings_record(), transfer.music() + ",e:");
     // 200,000 bytes wait one second on the clock; the others none.
-    EXPECT_EQ(transfer.clock.now() - fakes::FakeClock().now(), 1s);
+    EXPECT_EQ(transfer.clock.now() - test::FakeClock().now(), 1s);
 }
 
 INSTANTIATE_TEST_SUITE_P(Volumes, IntoARealFolder, ::testing::Values(false, true),

@@ -11,12 +11,12 @@ namespace kadoru {
 namespace {
 
 using namespace std::chrono_literals;
-using fakes::SlotFileSystem;
+using test::SlotFileSystem;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
-using testing_support::RunHarness;
+using test::RunHarness;
 
 constexpr auto finished = "処理が終了しました";
 
@@ -53,8 +53,8 @@ protected:
         return made;
     }
 
-    fakes::FakeDrives drives;
-    SlotFileSystem fs{fakes::slots::vfat};
+    test::FakeDrives drives;
+    SlotFileSystem fs{test::slots::vfat};
     std::vector<std::string> messages;
 };
 

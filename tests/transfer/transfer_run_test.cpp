@@ -18,13 +18,13 @@ namespace kadoru {
 namespace {
 
 using namespace std::chrono_literals;
-using kadoru::fakes::FakeClock;
-using kadoru::fakes::FakeControls;
-using kadoru::fakes::FakeDrives;
-using kadoru::fakes::FakeEventPump;
-using kadoru::fakes::FakeFileSystem;
-using kadoru::fakes::FakeProgress;
-using kadoru::fakes::ScriptedMessageBox;
+using kadoru::test::FakeClock;
+using kadoru::test::FakeControls;
+using kadoru::test::FakeDrives;
+using kadoru::test::FakeEventPump;
+using kadoru::test::FakeFileSystem;
+using kadoru::test::FakeProgress;
+using kadoru::test::ScriptedMessageBox;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

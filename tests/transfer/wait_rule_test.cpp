@@ -9,8 +9,8 @@ namespace kadoru {
 namespace {
 
 using namespace std::chrono_literals;
-using kadoru::fakes::FakeClock;
-using kadoru::fakes::FakeEventPump;
+using kadoru::test::FakeClock;
+using kadoru::test::FakeEventPump;
 
 TEST(ElapsedCount, CountsWaitUnitsFromWholeSeconds) {
     const std::vector<std::int64_t> expected = {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12};

@@ -14,7 +14,7 @@
 namespace kadoru {
 namespace {
 
-using kadoru::fakes::FakeFileSystem;
+using kadoru::test::FakeFileSystem;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 

@@ -17,11 +17,11 @@ namespace kadoru {
 namespace {
 
 namespace stdfs = std::filesystem;
-using support::failure_of;
-using support::folder_mount;
-using support::ListedMounts;
-using support::ScratchFolder;
-using support::TmpfsMount;
+using test::failure_of;
+using test::folder_mount;
+using test::ListedMounts;
+using test::ScratchFolder;
+using test::TmpfsMount;
 using ::testing::ElementsAre;
 
 class DriveTableTest : public ::testing::Test {

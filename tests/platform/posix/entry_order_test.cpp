@@ -18,8 +18,8 @@ namespace kadoru {
 namespace {
 
 namespace stdfs = std::filesystem;
-using support::failure_of;
-using support::ScratchFolder;
+using test::failure_of;
+using test::ScratchFolder;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
 
@@ -176,7 +176,7 @@ TEST(DriveTableType, AFuseBlockVolumeIsKnownByItsBootSector) {
     const auto type_of = [&](const std::string& table_type, const std::string& source) {
         const std::vector<Mount> table = {Mount{"/", source, table_type, "", st.stx_mnt_id,
                                                 makedev(st.stx_dev_major, st.stx_dev_minor)}};
-        DriveTable drives(std::make_unique<support::ListedMounts>(table), "/");
+        DriveTable drives(std::make_unique<test::ListedMounts>(table), "/");
         return drives.file_system_type("c:");
     };
     EXPECT_EQ(type_of("fuseblk", exfat), "exfat");

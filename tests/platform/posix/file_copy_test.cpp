@@ -19,10 +19,10 @@ namespace kadoru {
 namespace {
 
 namespace stdfs = std::filesystem;
-using support::failure_of;
-using support::FatVolume;
-using support::ScratchFolder;
-using support::TmpfsMount;
+using test::failure_of;
+using test::FatVolume;
+using test::ScratchFolder;
+using test::TmpfsMount;
 using ::testing::ElementsAre;
 
 std::string random_bytes(std::size_t size) {

@@ -17,9 +17,9 @@ namespace kadoru {
 namespace {
 
 namespace stdfs = std::filesystem;
-using support::failure_of;
-using support::ScratchFolder;
-using support::TmpfsMount;
+using test::failure_of;
+using test::ScratchFolder;
+using test::TmpfsMount;
 using ::testing::UnorderedElementsAre;
 
 struct ErrnoCase {
