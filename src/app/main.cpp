@@ -6,6 +6,8 @@
 #include "platform/posix/drive_table.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/steady_clock.h"
+#include "platform/song_details_cache.h"
+#include "platform/taglib/taglib_song_details.h"
 #include "platform/widgets/qt_event_pump.h"
 #include "platform/widgets/qt_message_box.h"
 #include "transfer/widgets/window_progress.h"
@@ -33,8 +35,11 @@ int main(int argc, char* argv[]) {
     kadoru::SteadyClock clock;
     kadoru::WindowProgress progress;
     kadoru::MainController controller(model, fs, *drives, messages, events, clock, progress);
+    kadoru::TagLibSongDetails tags;
+    kadoru::SongDetailsCache songs(tags);
     kadoru::Kadoru10 window(model, controller, messages);
     messages.set_parent(&window);
+    window.show_song_details(songs);
 
     controller.start_up(
         kadoru::settings_places(QCoreApplication::applicationDirPath().toStdString()));

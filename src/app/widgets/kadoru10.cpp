@@ -1,17 +1,22 @@
 #include "app/widgets/kadoru10.h"
 
 #include "app/widgets/transfer_list_view.h"
+#include "platform/paths.h"
+#include "platform/song_tip.h"
 #include "platform/widgets/drive_combo.h"
 #include "platform/widgets/file_list_view.h"
 #include "platform/widgets/folder_tree.h"
 #include "platform/widgets/guard.h"
+#include "platform/widgets/lazy_tool_tip.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
 #include "platform/widgets/type_combo.h"
+#include "transfer_list/playing_time.h"
 
 #include <array>
 #include <utility>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
@@ -133,6 +138,24 @@ Kadoru10::Kadoru10(MainViewModel& model, MainActions& actions, MessageBox& error
     show_enabled();
 
     drive1->setFocus(Qt::OtherFocusReason);
+}
+
+void Kadoru10::show_song_details(SongDetailsReader& songs) {
+    const auto rows = [this](const char* name, auto row_tip) {
+        auto* view = findChild<QAbstractItemView*>(QString::fromLatin1(name));
+        lazy_tool_tip(*view->viewport(), [view, row_tip](QPoint place) {
+            const QModelIndex index = view->indexAt(place);
+            return index.isValid() ? qt_text(row_tip(index.row())) : QString();
+        });
+    };
+    rows("File1", [this, &songs](int row) {
+        return song_tip(songs, join_path(model_.file1.path(), model_.file1.row(row)));
+    });
+    rows("List2",
+         [this, &songs](int row) { return song_tip(songs, model_.list2.row(row).source_path); });
+    lazy_tool_tip(*findChild<QLabel*>(QStringLiteral("Label7")), [this, &songs](QPoint) {
+        return qt_text(playing_time_tip(playing_time(model_.list2, songs)));
+    });
 }
 
 QLabel* Kadoru10::caption(const char* name, const char* text, QRect place) {

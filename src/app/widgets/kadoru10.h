@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace kadoru {
 
+class SongDetailsReader;
+
 // The main window: draws the view-model and hands every click to the actions or to
 // the lists' own processing. It decides nothing itself. A dialog, so that Enter
 // presses Start unless another button has the focus, as in any dialog.
@@ -30,6 +32,11 @@ public:
              EndProgram end_program = end_application, QWidget* parent = nullptr);
 
     static void end_application();
+
+    // Hovering a row of File1 or List2 shows its song's details, hovering Label7
+    // the transfer list's total playing time; read from songs, which outlives the
+    // window, only when asked for.
+    void show_song_details(SongDetailsReader& songs);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,0 +1,103 @@
+// Songs' details in the real window: hovering File1's and List2's rows and Label7,
+// with the real TagLib reader on songs the test makes and tags itself.
+#include "app/main_controller.h"
+#include "app/main_view_model.h"
+#include "app/settings_file.h"
+#include "app/widgets/kadoru10.h"
+#include "fakes/fake_drives.h"
+#include "fakes/fake_ui.h"
+#include "gui_test_support.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/song_details_cache.h"
+#include "platform/taglib/taglib_song_details.h"
+#include "support/scratch.h"
+#include "support/song_files.h"
+#include "transfer/widgets/window_progress.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+
+#include <QHelpEvent>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QToolTip>
+
+namespace kadoru {
+namespace {
+
+using test::ScratchFolder;
+using ::testing::ElementsAre;
+
+class SongDetailsInTheWindow : public ::testing::Test {
+protected:
+    SongDetailsInTheWindow() {
+        drives.add("c:", "/").current = folder.path();
+        const std::string tagged = folder.write("2 夜.mp3", test::mp3_bytes(100));
+        TagLib::MPEG::File file(tagged.c_str());
+        file.ID3v2Tag(true)->setTitle(TagLib::String("夜の歌", TagLib::String::UTF8));
+        file.ID3v2Tag()->setTrack(2);
+        EXPECT_TRUE(file.save());
+        folder.write("10 朝.mp3", test::mp3_bytes(200)); // no tags, a length
+        folder.write("1 壊れ.mp3", "not a song at all");
+        std::filesystem::create_directories(folder / "app");
+        folder.write("app/kadoset.ini", folder.path() + ",c:");
+        controller.start_up({folder / "app", ""});
+        window.show_song_details(songs);
+        test::show_active(window);
+    }
+    ~SongDetailsInTheWindow() override { QToolTip::hideText(); }
+
+    template <class W = QWidget> W& control(const char* name) {
+        return *window.findChild<W*>(QString::fromLatin1(name));
+    }
+    // Rests the pointer on a widget: the tooltip event it gets, and whether it took it.
+    static bool hover(QWidget& widget, QPoint place) {
+        QHelpEvent event(QEvent::ToolTip, place, widget.mapToGlobal(place));
+        QApplication::sendEvent(&widget, &event);
+        return event.isAccepted() && QToolTip::isVisible();
+    }
+    static bool hover_row(QListView& view, int row) {
+        return hover(*view.viewport(), view.visualRect(view.model()->index(row, 0)).center());
+    }
+    static std::string tip() { return QToolTip::text().toStdString(); }
+
+    ScratchFolder folder;
+    test::FakeDrives drives;
+    PosixFileSystem fs;
+    test::ScriptedMessageBox messages;
+    test::FakeEventPump events;
+    test::FakeClock clock;
+    WindowProgress progress;
+    TagLibSongDetails tags;
+    SongDetailsCache songs{tags};
+    MainViewModel model{drives, fs, "c:", folder.path()};
+    MainController controller{model, fs, drives, messages, events, clock, progress};
+    Kadoru10 window{model, controller, messages, [] {}};
+};
+
+TEST_F(SongDetailsInTheWindow, RowsAndTheTotalShowWhatTheSongsSay) {
+    auto& file1 = control<QListView>("File1");
+    ASSERT_THAT(model.file1.count(), 3);
+    EXPECT_THAT((std::vector{model.file1.row(0), model.file1.row(1), model.file1.row(2)}),
+                ElementsAre("1 壊れ.mp3", "2 夜.mp3", "10 朝.mp3"));
+
+    EXPECT_FALSE(hover_row(file1, 0)) << "a broken file has no tooltip";
+    EXPECT_TRUE(hover_row(file1, 1));
+    EXPECT_EQ(tip(), "タイトル：夜の歌\nトラック：2\n長さ：0:02");
+
+    QTest::mouseClick(&control<QPushButton>("Command6"), Qt::LeftButton);
+    ASSERT_EQ(model.list2.count(), 3);
+    EXPECT_TRUE(hover_row(control<QListView>("List2"), 2));
+    EXPECT_EQ(tip(), "長さ：0:05");
+
+    EXPECT_TRUE(hover(control<QLabel>("Label7"), {5, 5}));
+    EXPECT_EQ(tip(), "合計再生時間：0:07\n（長さの分からない 1 曲を除く）");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+} // namespace
+} // namespace kadoru
