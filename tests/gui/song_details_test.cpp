@@ -91,6 +91,7 @@ TEST_F(SongDetailsInTheWindow, RowsAndTheTotalShowWhatTheSongsSay) {
 
     QTest::mouseClick(&control<QPushButton>("Command6"), Qt::LeftButton);
     ASSERT_EQ(model.list2.count(), 3);
+    EXPECT_EQ(model.list2.row(2).name, "10 朝.mp3") << "add all keeps the order shown";
     EXPECT_TRUE(hover_row(control<QListView>("List2"), 2));
     EXPECT_EQ(tip(), "長さ：0:05");
 
