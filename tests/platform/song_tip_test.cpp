@@ -1,4 +1,3 @@
-#include "fakes/fake_song_details.h"
 #include "platform/song_tip.h"
 
 #include <gtest/gtest.h>
@@ -40,13 +39,6 @@ TEST(SongTip, LeavesOutWhatTheSongDoesNotSay) {
     EXPECT_EQ(song_tip(SongDetails{"", "Artist", "", 0, 3, 0ms}),
               "アーティスト：Artist\nトラック：3");
     EXPECT_EQ(song_tip(SongDetails{}), "");
-}
-
-TEST(SongTip, OfAFileThatSaysNothingIsEmpty) {
-    test::FakeSongDetails songs;
-    songs.songs["/m/a.mp3"] = SongDetails{"A", "", "", 0, 0, 0ms};
-    EXPECT_EQ(song_tip(songs, "/m/a.mp3"), "タイトル：A");
-    EXPECT_EQ(song_tip(songs, "/m/broken.mp3"), "");
 }
 
 } // namespace
