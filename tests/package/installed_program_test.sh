@@ -31,8 +31,9 @@ fail() {
 }
 
 work=$(mktemp -d)
+# shellcheck disable=SC2317 # run by the trap
 cleanup() {
-    mountpoint -q "$work/card" && umount "$work/card"
+    if mountpoint -q "$work/card"; then umount "$work/card"; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -105,6 +106,7 @@ run_once "$remembered"
 after=$(find "$root" | sort)
 [ "$before" = "$after" ] ||
     fail "Close wrote beside the program: $(comm -13 <(echo "$before") <(echo "$after") | tr '\n' ' ')"
+# Wherever the record went, whether the next start restores from it is a question of its own.
 record=$(cat "$config" 2>/dev/null || cat "$root/usr/bin/kadoset.ini" 2>/dev/null || true)
 [[ $record =~ ^"$remembered",[a-z]:$ ]] || fail "the record is '$record', not the folder and a drive"
 
