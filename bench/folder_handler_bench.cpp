@@ -2,7 +2,7 @@
 // list, filter and sort them for File1, then measure every row from one listing.
 // Once on the in-memory file system (the handler's own cost) and once on a real
 // folder in the temporary folder ($KADORU_BENCH_DIR to put it elsewhere).
-//   ./build/release/bench/folder_handler_bench
+//   ./build/bench/bench/folder_handler_bench
 
 #include "browse/source_browser.h"
 #include "fakes/fake_drives.h"

@@ -5,7 +5,7 @@
 // and their removal at the end, which brings the holes back for the next one.
 // Compared with making and removing one file there, the entry a copy makes anyway.
 // Needs root, /dev/fuse, dosfstools, mtools and fusefat:
-//   sudo ./build/release/bench/order_guard_bench
+//   sudo ./build/bench/bench/order_guard_bench
 #include "platform/posix/posix_file_system.h"
 #include "transfer/order_guard.h"
 

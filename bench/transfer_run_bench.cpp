@@ -1,7 +1,7 @@
 // The transfer run's own cost: 1,000 small files (none waits) copied by the run,
 // against the same files copied one by one by the file system alone, and against
 // cp with and without a sync (the run flushes every file to the medium).
-//   ./build/release/bench/transfer_run_bench
+//   ./build/bench/bench/transfer_run_bench
 // The run's overhead is its median against the others'. The files live below
 // $KADORU_BENCH_DIR (default: the temporary folder); the drive table is the
 // machine's own with the bench's card folder added as a volume.

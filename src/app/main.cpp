@@ -20,6 +20,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kadoru"));
+    // The menu entry's name: on Wayland the desktop finds the window's entry and icon by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kadoru.Kadoru"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kadoru/kadoru.png")));
     QTranslator qt_japanese;
     kadoru::use_japanese_ui(app, qt_japanese);

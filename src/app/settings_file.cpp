@@ -87,7 +87,9 @@ LoadedSettings load_settings(const FileSystem& fs, const SettingsPlaces& places)
     Reading read{{}, failure_code::file_not_found};
     if (!places.user_folder.empty())
         read = read_record(fs, places.user_folder);
-    if (read.failure == failure_code::file_not_found)
+    // No user's copy, whether or not its folder exists: the program's record counts.
+    if (read.failure == failure_code::file_not_found ||
+        read.failure == failure_code::path_not_found)
         read = read_record(fs, places.app_path);
     LoadedSettings loaded = parse_settings_line(read.line);
     loaded.read_failure = read.failure;

@@ -33,6 +33,17 @@ TEST(SettingsFile, SavesTheRecordByteForByte) {
               (LoadedSettings{"/home/u/ミュージック", "/home/u/ミュージック", "d:", {}}));
 }
 
+TEST(SettingsFile, AUserWithoutAConfigurationFolderGetsTheProgramsRecord) {
+    // A fresh HOME has no ~/.config at all: the user's copy is then missing with its
+    // folder, which must not hide the record beside the program.
+    const ScratchFolder dir;
+    PosixFileSystem fs;
+    dir.write("kadoset.ini", "/media/card/Music,e:");
+    const SettingsPlaces places{dir.path(), dir / "home/.config/kadoru"};
+    EXPECT_EQ(load_settings(fs, places),
+              (LoadedSettings{"/media/card/Music", "/media/card/Music", "e:", {}}));
+}
+
 TEST(SettingsFile, LivesInTheProgramsFolder) {
     EXPECT_EQ(settings_path("/opt/kadoru"), "/opt/kadoru/kadoset.ini");
     EXPECT_EQ(settings_path("/"), "/kadoset.ini"); // a program in a root folder: one separator
