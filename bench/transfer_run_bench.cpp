@@ -108,7 +108,8 @@ void transfer_run(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         const std::string card = bench.fresh_card("run");
-        DriveTable drives(std::make_unique<TableWithCard>(card), bench.music());
+        // The card is removable media, so the run asks about deleting on it.
+        DriveTable drives(std::make_unique<TableWithCard>(card), bench.music(), {"/", {card}});
         FolderList dir1(drives, fs, bench.music());
         DriveSelector drive2(drives, drives.drive_of(card));
         test::ScriptedMessageBox messages;

@@ -12,6 +12,12 @@ namespace {
 
 constexpr std::string_view file_name = "kadoset.ini";
 
+#ifdef KADORU_PACKAGED
+constexpr bool packaged_build = true;
+#else
+constexpr bool packaged_build = false;
+#endif
+
 bool is_absolute(const char* path) {
 #ifdef _WIN32
     return path != nullptr && leading_drive_string(path).size() == 2;
@@ -55,12 +61,20 @@ std::string user_settings_folder(const std::function<const char*(const char*)>& 
 }
 
 SettingsPlaces settings_places(const std::string& app_path) {
-    return {app_path, user_settings_folder([](const char* name) { return std::getenv(name); })};
+    return {app_path, user_settings_folder([](const char* name) { return std::getenv(name); }),
+            packaged_build};
 }
 
 void save_settings(FileSystem& fs, const SettingsPlaces& places, const std::string& folder,
                    const std::string& drive) {
     const std::string record = settings_record(folder, drive);
+    if (places.user_folder_only) {
+        if (places.user_folder.empty())
+            throw Failure(failure_code::path_not_found);
+        fs.create_folder(places.user_folder);
+        fs.write_text(settings_path(places.user_folder), record);
+        return;
+    }
     try {
         fs.write_text(settings_path(places.app_path), record);
     } catch (const Failure&) {
@@ -84,12 +98,10 @@ void save_settings(FileSystem& fs, const std::string& app_path, const std::strin
 }
 
 LoadedSettings load_settings(const FileSystem& fs, const SettingsPlaces& places) {
-    Reading read{{}, failure_code::file_not_found};
+    Reading read{{}, failure_code::path_not_found};
     if (!places.user_folder.empty())
         read = read_record(fs, places.user_folder);
-    // No user's copy, whether or not its folder exists: the program's record counts.
-    if (read.failure == failure_code::file_not_found ||
-        read.failure == failure_code::path_not_found)
+    if (read.failure && !places.user_folder_only)
         read = read_record(fs, places.app_path);
     LoadedSettings loaded = parse_settings_line(read.line);
     loaded.read_failure = read.failure;

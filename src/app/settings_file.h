@@ -15,9 +15,12 @@ std::string settings_path(const std::string& app_path);
 // The places the record may live: the program's folder, and the user's own
 // configuration folder for when the program's folder cannot be written (an
 // installed program). An empty user folder means there is no such place.
+// A packaged program keeps the record in the user's folder only: a folder such as
+// /usr/bin is no place for a user's settings, even where it could be written.
 struct SettingsPlaces {
     std::string app_path;
     std::string user_folder;
+    bool user_folder_only = false;
 };
 
 // The user's configuration folder for Kadoru, from an environment lookup:
@@ -25,7 +28,8 @@ struct SettingsPlaces {
 // empty when the environment names none.
 std::string user_settings_folder(const std::function<const char*(const char*)>& getenv);
 
-// The places for this program and user, from the process's environment.
+// The places for this program and user, from the process's environment; a
+// packaged build (KADORU_PACKAGED) keeps to the user's folder.
 SettingsPlaces settings_places(const std::string& app_path);
 
 // Replaces the record atomically. Where the program's folder cannot be written the
@@ -37,7 +41,10 @@ void save_settings(FileSystem& fs, const SettingsPlaces& places, const std::stri
 void save_settings(FileSystem& fs, const std::string& app_path, const std::string& folder,
                    const std::string& drive);
 
-// Reads the record from the user's folder when it is there, else from the program's.
+// Reads the record from the user's folder when it can be read there, else from the
+// program's: the user's copy is only a stand-in for a program folder that could not
+// be written, so a failure there (no file, no folder yet) passes on, and the failure
+// reported is the program folder's. A packaged program reads the user's copy only.
 LoadedSettings load_settings(const FileSystem& fs, const SettingsPlaces& places);
 LoadedSettings load_settings(const FileSystem& fs, const std::string& app_path);
 

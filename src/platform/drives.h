@@ -33,6 +33,9 @@ public:
     // Whether the drive string names a drive this run has listed (ready or not).
     virtual bool is_known(std::string_view drive) const = 0;
     virtual bool is_ready(std::string_view drive) const = 0;
+    // Whether the drive is one of the machine's own disks (its system disk or another
+    // fixed one), not removable media; false for a drive this run has not listed.
+    virtual bool is_fixed(std::string_view drive) const = 0;
 
     // The last folder shown on the drive in this run of the program.
     virtual std::string current_folder(std::string_view drive) const = 0;

@@ -27,7 +27,6 @@ namespace kadoru {
 
 namespace {
 
-
 // Drives whose root folder the delete step never touches: the system's own.
 bool is_guarded_drive(const std::string& drive) {
     return drive == "c:" || drive == "d:";
@@ -90,7 +89,8 @@ void TransferRun::run(RunState& state) {
     const std::string root = io_.drives.root_of(state.drive);
     const std::vector<FileEntry> listing = io_.fs.files(root);
 
-    if (!is_guarded_drive(state.drive)) {
+    // The machine's own disks are never offered for deleting, whatever their letter.
+    if (!is_guarded_drive(state.drive) && !io_.drives.is_fixed(state.drive)) {
         const std::string type = in_.type_text();
         const Answer answer = io_.messages.show(delete_question(state.drive, type), delete_title,
                                                 Buttons::yes_no_cancel);

@@ -136,13 +136,67 @@ TEST_F(SettingsFallback, FailuresAreReportedWhereNoPlaceIsLeft) {
     fs.failures["/home/u/.config/kadoru"] = 76;
     EXPECT_THROW(save_settings(fs, places, "/m", "e:"), Failure);
     EXPECT_THROW(save_settings(fs, SettingsPlaces{"/opt/kadoru", {}}, "/m", "e:"), Failure);
-
-    fs.failures = {{user_file, 57}};
-    fs.texts[program_file] = "/m,e:";
-    EXPECT_EQ(load_settings(fs, places).read_failure, 57); // an unreadable copy is not passed over
-    fs.failures.clear();
-    EXPECT_EQ(load_settings(fs, places).folder, "/m");
+    EXPECT_THROW(save_settings(fs, SettingsPlaces{"/opt/kadoru", {}, true}, "/m", "e:"), Failure);
 }
+
+TEST_F(SettingsFallback, APackagedProgramKeepsTheRecordInTheUsersFolderOnly) {
+    const SettingsPlaces packaged{places.app_path, places.user_folder, true};
+    fs.texts[program_file] = "/beside/the/program,d:";
+    save_settings(fs, packaged, "/media/card/Music", "e:"); // the program's folder can be written
+    EXPECT_THAT(fs.log, ElementsAre("create /home/u/.config/kadoru", "write " + user_file));
+    EXPECT_EQ(fs.texts[user_file], "/media/card/Music,e:");
+    EXPECT_EQ(fs.texts[program_file], "/beside/the/program,d:");
+    EXPECT_EQ(load_settings(fs, packaged).folder, "/media/card/Music");
+
+    fs.texts.erase(user_file); // a fresh user: the record beside the program is not theirs
+    EXPECT_EQ(load_settings(fs, packaged), (LoadedSettings{"", std::nullopt, "", 53}));
+}
+
+// What start-up gets when the user's copy cannot be read: the program folder's
+// record, or that read's own failure. The user's copy is never a reason to stop.
+struct FallbackCase {
+    const char* what;
+    std::optional<int> user_failure; // absent: the user's copy reads "/u,f:"
+    std::optional<std::string> program_text;
+    std::optional<int> program_failure;
+    LoadedSettings loaded;
+};
+
+void PrintTo(const FallbackCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class SettingsFallbackRead : public ::testing::TestWithParam<FallbackCase> {};
+
+TEST_P(SettingsFallbackRead, OnlyTheProgramFoldersReadDecides) {
+    FakeFileSystem fs;
+    const std::string user_file = "/home/u/.config/kadoru/kadoset.ini";
+    const std::string program_file = "/opt/kadoru/kadoset.ini";
+    fs.texts[user_file] = "/u,f:";
+    if (GetParam().user_failure)
+        fs.failures[user_file] = *GetParam().user_failure;
+    if (GetParam().program_text)
+        fs.texts[program_file] = *GetParam().program_text;
+    if (GetParam().program_failure)
+        fs.failures[program_file] = *GetParam().program_failure;
+    EXPECT_EQ(load_settings(fs, SettingsPlaces{"/opt/kadoru", "/home/u/.config/kadoru"}),
+              GetParam().loaded);
+}
+
+const LoadedSettings program_record{"/m", "/m", "e:", {}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SettingsFallbackRead,
+    ::testing::Values(
+        FallbackCase{"no configuration folder yet", 76, "/m,e:", {}, program_record},
+        FallbackCase{"no user copy", 53, "/m,e:", {}, program_record},
+        FallbackCase{"an empty user copy", 62, "/m,e:", {}, program_record},
+        FallbackCase{"an unreadable user copy", 57, "/m,e:", {}, program_record},
+        FallbackCase{"the user copy is newer", std::nullopt, "/m,e:", {}, {"/u", "/u", "f:", {}}},
+        FallbackCase{"no record anywhere", 76, std::nullopt, {}, {"", std::nullopt, "", 53}},
+        FallbackCase{"an empty program record", 53, "", {}, {"", std::nullopt, "", 62}},
+        FallbackCase{"an unreadable program record", 76, "/m,e:", 57, {"", std::nullopt, "", 57}}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
 
 } // namespace
 } // namespace kadoru

@@ -16,6 +16,7 @@ public:
         std::string root;
         std::string label;
         bool ready = true;
+        bool fixed = false; // one of the machine's own disks
         std::uint64_t free = 0;
         std::uint64_t total = 0;
         std::string type = "ext4";
@@ -63,6 +64,10 @@ public:
     bool is_ready(std::string_view drive) const override {
         const auto it = drives.find(std::string(drive));
         return it != drives.end() && it->second.ready;
+    }
+    bool is_fixed(std::string_view drive) const override {
+        const auto it = drives.find(std::string(drive));
+        return it != drives.end() && it->second.fixed;
     }
     std::string current_folder(std::string_view drive) const override {
         const auto& d = ready(drive);

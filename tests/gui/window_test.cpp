@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
+#include <QTreeWidget>
 
 namespace kadoru {
 namespace {
@@ -227,6 +228,59 @@ TEST_F(MainWindow, TypingATypeAndEnterDoesNotChooseIt) {
     EXPECT_EQ(chosen, 0);
     EXPECT_EQ(combo.count(), 3); // nothing typed became an item
     EXPECT_THAT(actions.calls, ElementsAre("start"));
+}
+
+TEST_F(MainWindow, EnterInTheFolderListPressesStartAndOpensNothing) {
+    for (const char* folder : {"/music", "/other"})
+        fs.add_folder(folder);
+    model.dir1.assign("/music");
+    model.dir1.assign("/"); // listed again, with its two folders
+    show_active(window);
+    auto& dir1 = control<QTreeWidget>("Dir1");
+    dir1.setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // highlights "music"
+    ASSERT_EQ(dir1.currentItem()->text(0), QStringLiteral("music"));
+    for (const Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
+        actions.calls.clear();
+        QTest::keyClick(QApplication::focusWidget(), enter);
+        EXPECT_THAT(actions.calls, ElementsAre("start"));
+        EXPECT_EQ(model.dir1.path(), "/");
+    }
+
+    // The space bar and a double-click still open the highlighted folder.
+    actions.calls.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(model.dir1.path(), "/music");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    const QPoint at = dir1.visualItemRect(dir1.currentItem()).center();
+    QTest::mouseClick(dir1.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(dir1.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_EQ(model.dir1.path(), "/");
+    EXPECT_THAT(actions.calls, IsEmpty());
+}
+
+TEST_F(MainWindow, TypingAnItemsExactTextRunsNothingOnlyAPickFromTheListDoes) {
+    std::vector<std::string> clicks;
+    model.combo_ftype.on_click = [&] { clicks.push_back(model.combo_ftype.text()); };
+    show_active(window);
+    auto& combo = control<QComboBox>("Combo_ftype");
+    for (const Qt::Key end : {Qt::Key_Return, Qt::Key_Tab}) {
+        SCOPED_TRACE(end);
+        combo.setFocus();
+        combo.lineEdit()->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("WAV"));
+        QTest::keyClick(QApplication::focusWidget(), end);
+        EXPECT_EQ(model.combo_ftype.text(), "WAV");
+        EXPECT_THAT(clicks, IsEmpty());
+    }
+    EXPECT_EQ(focused(), "Command7"); // Tab went on, as from any control
+
+    combo.setFocus();
+    combo.showPopup();
+    QTest::keyClick(combo.view(), Qt::Key_Up); // from "WAV" to "WMA" in the open list
+    QTest::keyClick(combo.view(), Qt::Key_Return);
+    EXPECT_THAT(clicks, ElementsAre("WMA"));
+    EXPECT_THAT(actions.calls, ElementsAre("start")); // the typed Enter's
 }
 
 TEST_F(MainWindow, EachButtonRunsItsAction) {

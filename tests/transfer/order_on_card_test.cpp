@@ -14,33 +14,30 @@ namespace kadoru {
 namespace {
 
 using test::CardImage;
+using test::RunHarness;
 using test::ScratchFolder;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
-using test::RunHarness;
 
 constexpr auto finished = "処理が終了しました";
 
-// The system's mounts as drives c: (the root file system) and e: (the card), with
-// a folder standing in for d: so the card gets the delete question.
+// The system's mounts as drives c: (the root file system) and e: (the card, a
+// removable volume, so that it gets the delete question).
 class CardMounts final : public MountSource {
 public:
-    CardMounts(std::string card, std::string stand_in)
-        : card_(std::move(card)), stand_in_(std::move(stand_in)) {}
+    explicit CardMounts(std::string card) : card_(std::move(card)) {}
     std::vector<Mount> mounts() const override {
         std::vector<Mount> result;
         for (auto& mount : MountInfoSource("/proc/self/mountinfo", "").mounts())
             if (mount.root == "/" || mount.root == card_)
                 result.push_back(std::move(mount));
-        result.push_back({stand_in_, "stand-in", "ext4", "", 0, 0});
         return result;
     }
 
 private:
     std::string card_;
-    std::string stand_in_;
 };
 
 // The drive table, but for the free space: on FAT16 and FAT32 volumes the FUSE FAT
@@ -53,6 +50,7 @@ public:
     std::string drive_of(std::string_view path) const override { return drives_.drive_of(path); }
     bool is_known(std::string_view d) const override { return drives_.is_known(d); }
     bool is_ready(std::string_view d) const override { return drives_.is_ready(d); }
+    bool is_fixed(std::string_view d) const override { return drives_.is_fixed(d); }
     std::string current_folder(std::string_view d) const override {
         return drives_.current_folder(d);
     }
@@ -98,8 +96,8 @@ protected:
     // delete question this answer; the messages shown.
     std::vector<std::string> run(const std::vector<std::string>& names, Answer answer,
                                  const std::vector<std::string>& gone = {}) {
-        DriveTable table(std::make_unique<CardMounts>(card->root(), dir / "a-stand-in"),
-                         dir.path());
+        DriveTable table(std::make_unique<CardMounts>(card->root()), dir.path(),
+                         {"/", {card->root()}});
         RoomyDrives drives(table);
         PosixFileSystem fs;
         EXPECT_EQ(drives.drive_of(card->root()), "e:");

@@ -5,8 +5,8 @@
 #include "fakes/fake_transfer_ports.h"
 #include "fakes/fake_ui.h"
 #include "platform/drive_selector.h"
-#include "platform/posix/drive_table.h"
 #include "platform/folder_list.h"
+#include "platform/posix/drive_table.h"
 #include "platform/posix/posix_file_system.h"
 #include "support/fat_volume.h"
 #include "support/listed_mounts.h"
@@ -41,7 +41,7 @@ std::string random_bytes(std::size_t size, unsigned seed) {
     return bytes;
 }
 
-// The source folder is drive c:, the program's folder d:, the card e:. The card's
+// The source folder is drive c:, the program's folder d:, the card (removable) e:. The card's
 // folder must exist (and be mounted, when it is a volume) before the drives are made.
 class RealTransfer {
 public:
@@ -65,7 +65,8 @@ public:
 
     void start() {
         table_ = {folder_mount(music_), folder_mount(app_), folder_mount(card_)};
-        drives_ = std::make_unique<DriveTable>(std::make_unique<ListedMounts>(table_), music_);
+        drives_ = std::make_unique<DriveTable>(std::make_unique<ListedMounts>(table_), music_,
+                                               MountPlaces{music_, {card_}});
         ASSERT_EQ(drives_->drive_of(card_), "e:");
         FolderList dir1(*drives_, fs, music_);
         DriveSelector drive2(*drives_, "e:");

@@ -182,6 +182,7 @@ struct GuardCase {
     const char* drive;
     const char* root;
     bool asked;
+    bool fixed = false; // one of the machine's own disks
 };
 std::ostream& operator<<(std::ostream& os, const GuardCase& c) {
     return os << c.drive;
@@ -193,6 +194,7 @@ TEST_P(DriveGuard, AsksAndDeletesOnlyOffTheSystemDrives) {
     const auto& c = GetParam();
     if (drives.drives.count(c.drive) == 0)
         drives.add(c.drive, c.root, 1000000000);
+    drives.drives[c.drive].fixed = c.fixed;
     fs.add_file(std::string(c.root) + "/old.mp3", 5);
     destination = c.drive;
     messages.answers = {Answer::yes};
@@ -212,7 +214,10 @@ INSTANTIATE_TEST_SUITE_P(Drives, DriveGuard,
                                            GuardCase{"d:", "/data", false},
                                            GuardCase{"C:", "/upper", true},
                                            GuardCase{"D:", "/upper2", true},
-                                           GuardCase{"e:", "/card", true}));
+                                           GuardCase{"e:", "/card", true},
+                                           // The machine's own disks, whatever their letter.
+                                           GuardCase{"e:", "/card", false, true},
+                                           GuardCase{"g:", "/home", false, true}));
 
 struct AnswerCase {
     Answer answer;

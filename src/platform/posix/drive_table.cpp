@@ -1,9 +1,9 @@
 #include "platform/posix/drive_table.h"
 
-#include "platform/posix/exfat_root.h"
 #include "platform/failure.h"
-#include "platform/posix/mountinfo_source.h"
 #include "platform/paths.h"
+#include "platform/posix/exfat_root.h"
+#include "platform/posix/mountinfo_source.h"
 
 #include <algorithm>
 #include <fcntl.h>
@@ -17,9 +17,6 @@
 namespace kadoru {
 
 namespace {
-
-// Letters from c: to z:; a: and b: are the floppies' on Windows.
-constexpr std::size_t letter_count = 'z' - 'c' + 1;
 
 bool is_inside(std::string_view path, std::string_view root) {
     return path.substr(0, root.size()) == root &&
@@ -40,22 +37,35 @@ struct statvfs volume_figures(const std::string& root) {
 
 } // namespace
 
-DriveTable::DriveTable(std::unique_ptr<MountSource> source, std::string working_folder)
-    : source_(std::move(source)), working_folder_(std::move(working_folder)) {
+std::optional<std::string> next_letter(std::string_view last_given, VolumeKind kind) {
+    // a: and b: are the floppies' on Windows.
+    const char first = kind == VolumeKind::system ? 'c' : kind == VolumeKind::fixed ? 'd' : 'e';
+    const char after = last_given.empty() ? 'c' : static_cast<char>(last_given.front() + 1);
+    const char letter = std::max(first, after);
+    if (letter > 'z')
+        return std::nullopt;
+    return std::string{letter, ':'};
+}
+
+DriveTable::DriveTable(std::unique_ptr<MountSource> source, std::string working_folder,
+                       MountPlaces places)
+    : source_(std::move(source)), working_folder_(std::move(working_folder)),
+      places_(std::move(places)) {
 }
 
 void DriveTable::refresh() const {
     for (auto& drive : drives_)
         drive.mounted = false;
-    for (auto& mount : drive_mounts(source_->mounts())) {
+    for (auto& mount : drive_mounts(source_->mounts(), places_)) {
         const auto known = std::find_if(drives_.begin(), drives_.end(),
                                         [&](const Drive& d) { return d.mount.root == mount.root; });
         if (known != drives_.end()) {
             known->mount = std::move(mount);
             known->mounted = true;
-        } else if (drives_.size() < letter_count) {
-            const char letter = static_cast<char>('c' + drives_.size());
-            drives_.push_back({std::string{letter, ':'}, std::move(mount), {}, true});
+        } else {
+            const VolumeKind kind = volume_kind(mount.root, places_);
+            if (auto letter = next_letter(drives_.empty() ? "" : drives_.back().letter, kind))
+                drives_.push_back({std::move(*letter), std::move(mount), {}, true, kind});
         }
     }
 }
@@ -132,6 +142,12 @@ bool DriveTable::is_ready(std::string_view drive) const {
     refresh();
     const Drive* found = find(drive);
     return found != nullptr && reachable(*found);
+}
+
+bool DriveTable::is_fixed(std::string_view drive) const {
+    refresh();
+    const Drive* found = find(drive);
+    return found != nullptr && found->kind != VolumeKind::removable;
 }
 
 std::string DriveTable::current_folder(std::string_view drive) const {

@@ -24,15 +24,13 @@ constexpr std::array<std::string_view, 27> pseudo_types = {
 constexpr std::array<std::string_view, 7> system_places = {"/proc", "/sys",      "/dev", "/run",
                                                            "/snap", "/var/snap", "/etc"};
 
-constexpr std::array<std::string_view, 3> removable_places = {"/media", "/run/media", "/mnt"};
-
 bool lies_in(std::string_view root, std::string_view place) {
     return root.substr(0, place.size()) == place &&
            (root.size() == place.size() || root[place.size()] == '/');
 }
 
-bool is_drive(const Mount& mount) {
-    if (mount.root == "/")
+bool is_drive(const Mount& mount, const MountPlaces& places) {
+    if (mount.root == "/" || mount.root == places.system_root)
         return true;
     if (std::find(pseudo_types.begin(), pseudo_types.end(), mount.type) != pseudo_types.end())
         return false;
@@ -40,12 +38,6 @@ bool is_drive(const Mount& mount) {
         return true;
     return std::none_of(system_places.begin(), system_places.end(),
                         [&](std::string_view place) { return lies_in(mount.root, place); });
-}
-
-int group_of(const Mount& mount) {
-    if (mount.root == "/")
-        return 0;
-    return is_removable_place(mount.root) ? 2 : 1;
 }
 
 // mountinfo writes space, tab, newline and backslash as "\ooo" octal escapes.
@@ -128,23 +120,27 @@ std::string volume_type(std::string_view table_type) {
     return std::string(table_type);
 }
 
-bool is_removable_place(std::string_view root) {
-    return std::any_of(removable_places.begin(), removable_places.end(),
-                       [&](std::string_view place) { return lies_in(root, place); });
+VolumeKind volume_kind(std::string_view root, const MountPlaces& places) {
+    if (root == places.system_root)
+        return VolumeKind::system;
+    const bool removable =
+        std::any_of(places.removable.begin(), places.removable.end(),
+                    [&](std::string_view place) { return lies_in(root, place); });
+    return removable ? VolumeKind::removable : VolumeKind::fixed;
 }
 
-std::vector<Mount> drive_mounts(std::vector<Mount> mounts) {
+std::vector<Mount> drive_mounts(std::vector<Mount> mounts, const MountPlaces& places) {
     std::vector<Mount> drives;
     for (auto& mount : mounts) {
         // A hidden mount is dropped even when the one on top of it is no drive.
         std::erase_if(drives, [&](const Mount& m) { return m.root == mount.root; });
         drives.push_back(std::move(mount));
     }
-    std::erase_if(drives, [](const Mount& m) { return !is_drive(m); });
-    std::sort(drives.begin(), drives.end(), [](const Mount& a, const Mount& b) {
-        const int ga = group_of(a);
-        const int gb = group_of(b);
-        return ga != gb ? ga < gb : a.root < b.root;
+    std::erase_if(drives, [&](const Mount& m) { return !is_drive(m, places); });
+    std::sort(drives.begin(), drives.end(), [&](const Mount& a, const Mount& b) {
+        const VolumeKind ka = volume_kind(a.root, places);
+        const VolumeKind kb = volume_kind(b.root, places);
+        return ka != kb ? ka < kb : a.root < b.root;
     });
     return drives;
 }

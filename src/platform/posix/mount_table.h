@@ -36,13 +36,21 @@ std::vector<Mount> parse_mountinfo(std::string_view text);
 // driver's name ("fuse.sshfs" is "sshfs") where the table gives it.
 std::string volume_type(std::string_view table_type);
 
-// Whether a mount point lies below the folders where removable media and the
-// user's own mounts appear.
-bool is_removable_place(std::string_view root);
+// Where a machine's volumes lie: its root file system, and the folders below which
+// removable media and the user's own mounts appear. Tests name folders of their own.
+struct MountPlaces {
+    std::string system_root = "/";
+    std::vector<std::string> removable = {"/media", "/run/media", "/mnt"};
+};
+
+// What a volume is to the machine, by where it is mounted: its root file system,
+// another of its own (fixed) disks, or removable media and the user's own mounts.
+enum class VolumeKind { system, fixed, removable };
+VolumeKind volume_kind(std::string_view root, const MountPlaces& places = {});
 
 // The mounts that are drives, in the order they take letters: the root file
 // system, then fixed volumes, then removable and user mounts, each group sorted
 // by mount point. Of several mounts on one point only the last, visible one counts.
-std::vector<Mount> drive_mounts(std::vector<Mount> mounts);
+std::vector<Mount> drive_mounts(std::vector<Mount> mounts, const MountPlaces& places = {});
 
 } // namespace kadoru

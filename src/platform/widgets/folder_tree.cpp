@@ -38,7 +38,9 @@ FolderTree::FolderTree(FolderList& folders, MessageBox& errors, QWidget* parent)
     setIndentation(10);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(this, &QTreeWidget::itemActivated, this,
+    // Not itemActivated: the view activates the highlighted row on Enter too, and
+    // Enter is Start's alone.
+    connect(this, &QTreeWidget::itemDoubleClicked, this,
             [this](const QTreeWidgetItem* item) { open(item); });
     folders_.changed.connect([view = QPointer(this)] {
         if (view)

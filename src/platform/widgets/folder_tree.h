@@ -9,7 +9,8 @@ namespace kadoru {
 
 // Dir1: the folders from the drive's root down to the current one, open, each
 // indented under the one above, and the folders in the current one below it.
-// Opening a row (double-click, or the space bar) makes it the current folder.
+// Opening a row (double-click, or the space bar) makes it the current folder;
+// Enter opens nothing, it presses the window's Start.
 class FolderTree final : public QTreeWidget {
     Q_OBJECT
 

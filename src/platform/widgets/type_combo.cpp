@@ -1,6 +1,7 @@
 #include "platform/widgets/type_combo.h"
 
 #include "platform/widgets/guard.h"
+#include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
 
 #include <QLineEdit>
@@ -11,7 +12,15 @@ namespace kadoru {
 
 TypeCombo::TypeCombo(TypeSelector& selector, MessageBox& errors, QWidget* parent)
     : QComboBox(parent), selector_(selector), errors_(errors) {
-    setEditable(true);
+    // When typing ends (Enter, or the focus leaves) on a text that equals an item,
+    // the combo box reports that item as activated, as if it had been picked. Typed
+    // text runs nothing, so that report is passed over: it comes from within the line
+    // edit's editingFinished, which these two handlers, connected before and after
+    // the combo box's own, enclose.
+    auto* edit = child<QLineEdit>(this);
+    connect(edit, &QLineEdit::editingFinished, this, [this] { typing_ended_ = true; });
+    setLineEdit(edit);
+    connect(edit, &QLineEdit::editingFinished, this, [this] { typing_ended_ = false; });
     setInsertPolicy(QComboBox::NoInsert);
     // Completing the typed text would pick an item the user never chose.
     setCompleter(nullptr);
@@ -44,7 +53,7 @@ void TypeCombo::redraw() {
 }
 
 void TypeCombo::pick(int index) {
-    if (index < 0 || index >= static_cast<int>(selector_.items().size()))
+    if (typing_ended_ || index < 0 || index >= static_cast<int>(selector_.items().size()))
         return;
     guarded(errors_, [&] { selector_.choose(index); });
     redraw();

@@ -7,8 +7,9 @@
 
 namespace kadoru {
 
-// Combo_ftype: an editable drop-down. Picking an item from the list chooses it;
-// typing only changes the text and runs nothing, Enter included.
+// Combo_ftype: an editable drop-down. Picking an item from the list (or stepping to
+// it with the arrow keys) chooses it; typing only changes the text and runs nothing,
+// even when the typed text is an item's and typing ends with Enter or Tab.
 class TypeCombo final : public QComboBox {
     Q_OBJECT
 
@@ -22,6 +23,7 @@ private:
     TypeSelector& selector_;
     MessageBox& errors_;
     bool drawing_ = false;
+    bool typing_ended_ = false;
 };
 
 } // namespace kadoru

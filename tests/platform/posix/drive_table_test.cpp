@@ -1,5 +1,5 @@
-#include "platform/posix/drive_table.h"
 #include "platform/failure.h"
+#include "platform/posix/drive_table.h"
 #include "platform/posix/mountinfo_source.h"
 #include "support/failure_of.h"
 #include "support/listed_mounts.h"
@@ -31,7 +31,10 @@ protected:
             stdfs::create_directories(dir / folder);
         table = {folder_mount(dir / "b", "fuse.fusefat", "PLAYER"), folder_mount(dir / "a")};
     }
-    DriveTable make() { return {std::make_unique<ListedMounts>(table), dir / "a/work"}; }
+    // a stands for the root file system, b is the card.
+    DriveTable make() {
+        return {std::make_unique<ListedMounts>(table), dir / "a/work", {dir / "a", {dir / "b"}}};
+    }
 
     ScratchFolder dir;
     std::vector<Mount> table;
@@ -40,23 +43,23 @@ protected:
 TEST_F(DriveTableTest, LettersStayWithTheirMountPointsForTheWholeRun) {
     DriveTable drives = make();
     EXPECT_THAT(drives.list(), ElementsAre(DriveInfo{"c:", dir / "a", dir / "a"},
-                                           DriveInfo{"d:", dir / "b", "PLAYER"}));
+                                           DriveInfo{"e:", dir / "b", "PLAYER"}));
     table.push_back(folder_mount(dir / "0")); // sorts first, comes last: takes the next letter
-    EXPECT_EQ(drives.drive_of(dir / "0"), "e:");
+    EXPECT_EQ(drives.drive_of(dir / "0"), "f:");
 
     const Mount card = table.front();
     table.erase(table.begin()); // the card is pulled
-    EXPECT_TRUE(drives.is_known("d:"));
-    EXPECT_FALSE(drives.is_ready("d:"));
-    EXPECT_EQ(failure_of([&] { drives.root_of("d:"); }), 71);
-    EXPECT_EQ(failure_of([&] { drives.free_space("D:"); }), 71);
-    EXPECT_EQ(failure_of([&] { drives.current_folder("d:"); }), 71);
-    EXPECT_EQ(drives.drive_of(dir / "b/x"), "d:");
+    EXPECT_TRUE(drives.is_known("e:"));
+    EXPECT_FALSE(drives.is_ready("e:"));
+    EXPECT_EQ(failure_of([&] { drives.root_of("e:"); }), 71);
+    EXPECT_EQ(failure_of([&] { drives.free_space("E:"); }), 71);
+    EXPECT_EQ(failure_of([&] { drives.current_folder("e:"); }), 71);
+    EXPECT_EQ(drives.drive_of(dir / "b/x"), "e:");
     EXPECT_EQ(drives.list().size(), 2U);
 
     table.push_back(card); // and put back
-    EXPECT_EQ(drives.root_of("d:"), dir / "b");
-    EXPECT_EQ(drives.file_system_type("d:"), "fusefat");
+    EXPECT_EQ(drives.root_of("e:"), dir / "b");
+    EXPECT_EQ(drives.file_system_type("e:"), "fusefat");
 
     EXPECT_FALSE(drives.is_known("q:"));
     EXPECT_FALSE(drives.is_ready("q:"));
@@ -68,9 +71,9 @@ TEST_F(DriveTableTest, AFolderLeftBehindByAPulledCardIsNotTheCard) {
     table.front().id += 1000; // the table names another mount than the folder reaches
     table.front().device += 1000;
     DriveTable drives = make();
-    EXPECT_TRUE(drives.is_known("d:"));
-    EXPECT_FALSE(drives.is_ready("d:"));
-    EXPECT_EQ(failure_of([&] { drives.total_size("d:"); }), 71);
+    EXPECT_TRUE(drives.is_known("e:"));
+    EXPECT_FALSE(drives.is_ready("e:"));
+    EXPECT_EQ(failure_of([&] { drives.total_size("e:"); }), 71);
     EXPECT_TRUE(stdfs::is_directory(dir / "b"));
 }
 
@@ -88,13 +91,87 @@ TEST_F(DriveTableTest, APathBelongsToTheDriveWithTheLongestMountPoint) {
 TEST_F(DriveTableTest, EachDriveRemembersItsCurrentFolder) {
     DriveTable drives = make();
     EXPECT_EQ(drives.current_folder("c:"), dir / "a/work"); // the working folder's drive
-    EXPECT_EQ(drives.current_folder("d:"), dir / "b");
-    drives.set_current_folder("d:", dir / "b/x");
-    EXPECT_EQ(drives.current_folder("d:"), dir / "b/x");
+    EXPECT_EQ(drives.current_folder("e:"), dir / "b");
+    drives.set_current_folder("e:", dir / "b/x");
+    EXPECT_EQ(drives.current_folder("e:"), dir / "b/x");
     stdfs::remove(dir / "b/x");
-    EXPECT_EQ(drives.current_folder("d:"), dir / "b");
+    EXPECT_EQ(drives.current_folder("e:"), dir / "b");
     drives.set_current_folder("c:", dir / "a/inner");
     EXPECT_EQ(drives.current_folder("c:"), dir / "a/inner");
+}
+
+// Machines as the drive table letters them at the program's start. In the mount
+// points, "root" stands for the root file system and "media/..." for removable media.
+struct LetterCase {
+    const char* what;
+    std::vector<const char*> mounted;
+    std::vector<std::pair<const char*, const char*>> lettered; // drive, mount point
+};
+
+void PrintTo(const LetterCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class DriveLetters : public ::testing::TestWithParam<LetterCase> {};
+
+TEST_P(DriveLetters, TheMachinesDisksComeFirstAndACardIsNeverCOrD) {
+    const ScratchFolder dir;
+    std::vector<Mount> table;
+    for (const char* folder : GetParam().mounted) {
+        stdfs::create_directories(dir / folder);
+        table.push_back(folder_mount(dir / folder));
+    }
+    const DriveTable drives(std::make_unique<ListedMounts>(table), dir / "root",
+                            {dir / "root", {dir / "media"}});
+    std::vector<std::pair<std::string, std::string>> lettered;
+    for (const auto& drive : drives.list())
+        lettered.emplace_back(drive.drive, drive.root.substr(dir.path().size() + 1));
+    std::vector<std::pair<std::string, std::string>> expected;
+    for (const auto& [drive, folder] : GetParam().lettered)
+        expected.emplace_back(drive, folder);
+    EXPECT_EQ(lettered, expected);
+    // The delete step leaves the machine's own disks alone, whatever their letter.
+    for (const auto& [drive, folder] : lettered)
+        EXPECT_EQ(drives.is_fixed(drive), folder.rfind("media/", 0) != 0) << drive;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DriveLetters,
+    ::testing::Values(LetterCase{"only a root file system and a card",
+                                 {"media/card", "root"},
+                                 {{"c:", "root"}, {"e:", "media/card"}}},
+                      LetterCase{
+                          "fixed volumes take d:, e:, … and the card follows them",
+                          {"root", "media/card", "home", "boot"},
+                          {{"c:", "root"}, {"d:", "boot"}, {"e:", "home"}, {"f:", "media/card"}}},
+                      LetterCase{"one fixed volume: the card is e:",
+                                 {"root", "srv", "media/card"},
+                                 {{"c:", "root"}, {"d:", "srv"}, {"e:", "media/card"}}},
+                      LetterCase{"several cards, by mount point",
+                                 {"root", "media/stick", "media/card"},
+                                 {{"c:", "root"}, {"e:", "media/card"}, {"f:", "media/stick"}}}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(DriveLetters, VolumesSeenLaterTakeTheNextLetterAndKeepWhatTheyAre) {
+    const ScratchFolder dir;
+    for (const char* folder : {"root", "media/card", "media/stick", "data"})
+        stdfs::create_directories(dir / folder);
+    std::vector<Mount> table = {folder_mount(dir / "root")};
+    const DriveTable drives(std::make_unique<ListedMounts>(table), dir / "root",
+                            {dir / "root", {dir / "media"}});
+    EXPECT_EQ(drives.list().size(), 1U);
+    table.push_back(folder_mount(dir / "media/card")); // plugged in after the start
+    EXPECT_EQ(drives.drive_of(dir / "media/card"), "e:");
+    table.push_back(folder_mount(dir / "data")); // a disk of the machine's, mounted later
+    EXPECT_EQ(drives.drive_of(dir / "data"), "f:");
+    EXPECT_TRUE(drives.is_fixed("f:"));
+    table.push_back(folder_mount(dir / "media/stick"));
+    EXPECT_EQ(drives.drive_of(dir / "media/stick"), "g:");
+    EXPECT_FALSE(drives.is_fixed("g:"));
+    EXPECT_FALSE(drives.is_fixed("q:"));
+
+    EXPECT_EQ(next_letter("y:", VolumeKind::removable), "z:");
+    EXPECT_EQ(next_letter("z:", VolumeKind::fixed), std::nullopt); // no letters left
 }
 
 TEST(SystemDriveTable, FollowsATmpfsThatComesAndGoes) {
