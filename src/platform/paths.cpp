@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include "platform/ascii_case.h"
+
 #include <cctype>
 
 namespace kadoru {
@@ -20,7 +22,7 @@ bool is_drive_string(std::string_view text) {
 std::string leading_drive_string(std::string_view text) {
     if (text.size() < 2 || !is_drive_string(text.substr(0, 2)))
         return {};
-    return {static_cast<char>(std::tolower(static_cast<unsigned char>(text[0]))), ':'};
+    return {ascii_lower(text[0]), ':'};
 }
 
 } // namespace kadoru

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ascii_case.h"
 #include "platform/failure.h"
 #include "platform/file_system.h"
 
@@ -114,7 +115,7 @@ public:
     }
     bool is_file(const std::string& path) const override { return exists(path); }
     bool same_file(const std::string& a, const std::string& b) const override {
-        return same_name(a, b) && exists(a);
+        return same_ignoring_case(a, b) && exists(a);
     }
 
     void delete_file(const std::string& path) override {
@@ -165,14 +166,6 @@ public:
         throw Failure(failure_code::file_not_found);
     }
 
-    static bool same_name(std::string_view a, std::string_view b) {
-        const auto upper = [](char c) {
-            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        };
-        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                          [&](char x, char y) { return upper(x) == upper(y); });
-    }
-
 private:
     struct Entry {
         std::string name;
@@ -183,7 +176,7 @@ private:
     };
     template <class Entries> static auto find_in(Entries& entries, std::string_view name) {
         return std::find_if(entries.begin(), entries.end(),
-                            [&](const Entry& e) { return same_name(e.name, name); });
+                            [&](const Entry& e) { return same_ignoring_case(e.name, name); });
     }
     struct Folder {
         std::vector<std::string> slots; // the owner of each slot, empty when free
