@@ -2,6 +2,7 @@
 
 #include "platform/posix/exfat_root.h"
 #include "platform/failure.h"
+#include "platform/posix/file_status.h"
 #include "platform/posix/mountinfo_source.h"
 #include "platform/paths.h"
 
@@ -24,11 +25,6 @@ constexpr std::size_t letter_count = 'z' - 'c' + 1;
 bool is_inside(std::string_view path, std::string_view root) {
     return path.substr(0, root.size()) == root &&
            (path.size() == root.size() || root.back() == '/' || path[root.size()] == '/');
-}
-
-bool is_folder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 struct statvfs volume_figures(const std::string& root) {

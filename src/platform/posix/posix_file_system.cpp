@@ -3,6 +3,8 @@
 #include "platform/posix/errno_failure.h"
 #include "platform/failure.h"
 #include "platform/posix/file_copy.h"
+#include "platform/posix/file_status.h"
+#include "platform/posix/mountinfo_source.h"
 #include "platform/posix/stored_entry_order.h"
 #include "platform/posix/unique_fd.h"
 
@@ -131,6 +133,11 @@ void sync_folder(const std::string& folder) noexcept {
 
 } // namespace
 
+PosixFileSystem::PosixFileSystem() : mounts_(std::make_unique<MountInfoSource>()) {
+}
+
+PosixFileSystem::~PosixFileSystem() = default;
+
 std::vector<FileEntry> PosixFileSystem::files(const std::string& folder) const {
     std::vector<FileEntry> result;
     each_entry(
@@ -154,8 +161,7 @@ std::vector<std::string> PosixFileSystem::subfolders(const std::string& folder) 
 }
 
 bool PosixFileSystem::is_folder(const std::string& path) const {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return kadoru::is_folder(path);
 }
 
 bool PosixFileSystem::is_file(const std::string& path) const {
@@ -164,10 +170,7 @@ bool PosixFileSystem::is_file(const std::string& path) const {
 }
 
 bool PosixFileSystem::same_file(const std::string& a, const std::string& b) const {
-    struct stat sa {};
-    struct stat sb {};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    return kadoru::same_file(a, b);
 }
 
 void PosixFileSystem::delete_file(const std::string& path) {
@@ -258,7 +261,7 @@ std::vector<std::string> PosixFileSystem::entry_names(const std::string& folder)
     each_dirent(folder, [&](int, const dirent& entry) { names.emplace_back(entry.d_name); });
     // Trusted only while it names the same entries: the device is read behind the
     // driver's back, and a driver may hold back what it has not yet written.
-    auto stored = stored_entry_order(folder);
+    auto stored = stored_entry_order(folder, *mounts_);
     if (!stored)
         return names;
     auto a = *stored;
