@@ -22,11 +22,6 @@ namespace {
 // Letters from c: to z:; a: and b: are the floppies' on Windows.
 constexpr std::size_t letter_count = 'z' - 'c' + 1;
 
-bool is_inside(std::string_view path, std::string_view root) {
-    return path.substr(0, root.size()) == root &&
-           (path.size() == root.size() || root.back() == '/' || path[root.size()] == '/');
-}
-
 struct statvfs volume_figures(const std::string& root) {
     struct statvfs figures {};
     if (::statvfs(root.c_str(), &figures) != 0)
@@ -108,7 +103,7 @@ std::string DriveTable::letter_holding(std::string_view path) const {
     // it must say the card is not ready rather than look on another drive.
     const Drive* best = nullptr;
     for (const auto& drive : drives_)
-        if (is_inside(path, drive.mount.root) &&
+        if (is_within(path, drive.mount.root) &&
             (best == nullptr || drive.mount.root.size() > best->mount.root.size()))
             best = &drive;
     return best == nullptr ? std::string{} : best->letter;

@@ -1,5 +1,7 @@
 #include "platform/posix/mount_table.h"
 
+#include "platform/paths.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -26,20 +28,15 @@ constexpr std::array<std::string_view, 7> system_places = {"/proc", "/sys",     
 
 constexpr std::array<std::string_view, 3> removable_places = {"/media", "/run/media", "/mnt"};
 
-bool lies_in(std::string_view root, std::string_view place) {
-    return root.substr(0, place.size()) == place &&
-           (root.size() == place.size() || root[place.size()] == '/');
-}
-
 bool is_drive(const Mount& mount) {
     if (mount.root == "/")
         return true;
     if (std::find(pseudo_types.begin(), pseudo_types.end(), mount.type) != pseudo_types.end())
         return false;
-    if (lies_in(mount.root, "/run/media"))
+    if (is_within(mount.root, "/run/media"))
         return true;
     return std::none_of(system_places.begin(), system_places.end(),
-                        [&](std::string_view place) { return lies_in(mount.root, place); });
+                        [&](std::string_view place) { return is_within(mount.root, place); });
 }
 
 int group_of(const Mount& mount) {
@@ -130,7 +127,7 @@ std::string volume_type(std::string_view table_type) {
 
 bool is_removable_place(std::string_view root) {
     return std::any_of(removable_places.begin(), removable_places.end(),
-                       [&](std::string_view place) { return lies_in(root, place); });
+                       [&](std::string_view place) { return is_within(root, place); });
 }
 
 std::vector<Mount> drive_mounts(std::vector<Mount> mounts) {

@@ -7,6 +7,7 @@
 #include "platform/posix/mountinfo_source.h"
 #include "platform/posix/stored_entry_order.h"
 #include "platform/posix/unique_fd.h"
+#include "platform/paths.h"
 
 #include <algorithm>
 #include <array>
@@ -89,13 +90,6 @@ void refuse_write_protected(const std::string& path, const struct stat& st) {
         throw Failure(failure_code::permission_denied);
     if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
         throw_errno(errno, PathRole::file);
-}
-
-std::string folder_of(const std::string& path) {
-    const auto cut = path.find_last_of('/');
-    if (cut == std::string::npos)
-        return ".";
-    return cut == 0 ? "/" : path.substr(0, cut);
 }
 
 // A name beside the target that no other writer picks: created exclusively.
@@ -210,7 +204,7 @@ void PosixFileSystem::write_text(const std::string& path, std::string_view text)
         ::unlink(temp.c_str());
         throw;
     }
-    sync_folder(folder_of(path));
+    sync_folder(parent_folder(path));
 }
 
 std::string PosixFileSystem::read_first_line(const std::string& path) const {
