@@ -44,7 +44,8 @@ void DestinationPanel::destination_to_source() noexcept {
     try {
         c_.drive2.assign(c_.drive1.drive());
     } catch (const Failure&) {
-        // The refresh shows nothing; the source drive was just read from Drive1.
+        // Drive1 shows a drive this run has listed; should even that fail, the
+        // caller's next step still runs.
     }
 }
 
