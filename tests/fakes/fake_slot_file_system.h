@@ -61,6 +61,7 @@ public:
     std::set<std::string> read_only;
     // "create path", "copy from -> to", "delete path" in the order they happened.
     std::vector<std::string> log;
+    std::map<std::string, std::string> texts;
 
     void add_folder(const std::string& path) { folders_[path]; }
     // A file made before the run, outside the log.
@@ -159,11 +160,13 @@ public:
         log.push_back("create " + path);
         allocate(f, name, 0, false);
     }
-    void write_text(const std::string& /*path*/, std::string_view /*text*/) override {
-        throw Failure(failure_code::path_file_access_error);
-    }
-    std::string read_first_line(const std::string& /*path*/) const override {
-        throw Failure(failure_code::file_not_found);
+    // Text files (the settings) lie outside the slots.
+    void write_text(const std::string& path, std::string_view text) override { texts[path] = text; }
+    std::string read_first_line(const std::string& path) const override {
+        const auto it = texts.find(path);
+        if (it == texts.end())
+            throw Failure(failure_code::file_not_found);
+        return it->second.substr(0, it->second.find_first_of("\r\n"));
     }
 
 private:

@@ -14,12 +14,12 @@ namespace kadoru {
 namespace {
 
 using test::CardImage;
+using test::RunHarness;
 using test::ScratchFolder;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
-using test::RunHarness;
 
 constexpr auto finished = "処理が終了しました";
 
@@ -103,7 +103,7 @@ protected:
         RoomyDrives drives(table);
         PosixFileSystem fs;
         EXPECT_EQ(drives.drive_of(card->root()), "e:");
-        RunHarness harness(fs, drives, "e:", dir / "music");
+        RunHarness harness(fs, drives, "e:", dir / "music", dir.path());
         harness.messages.answers = {answer};
         for (const auto& name : names)
             add(harness, name);
