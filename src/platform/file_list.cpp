@@ -37,16 +37,6 @@ bool matches_pattern(std::string_view name, std::string_view pattern) {
 FileList::FileList(const FileSystem& fs) : fs_(fs) {
 }
 
-void FileList::set_path(std::string path) {
-    path_ = std::move(path);
-    refill();
-}
-
-void FileList::set_pattern(std::string pattern) {
-    pattern_ = std::move(pattern);
-    refill();
-}
-
 void FileList::show(std::string path, std::string pattern) {
     path_ = std::move(path);
     pattern_ = std::move(pattern);

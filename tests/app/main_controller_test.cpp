@@ -246,7 +246,7 @@ TEST_F(MainControllerTest, StartRunsTheTransferAndSavesTheSettingsOnTheWay) {
 TEST_F(MainControllerTest, AGoneControllerLeavesNoHandlersBehind) {
     controller.reset();
     vm->drive2.assign("e:");
-    vm->file1.set_path("/home/u/Music");
+    vm->file1.show("/home/u/Music", "*.MP3");
     EXPECT_FALSE(vm->file1.on_click);
     EXPECT_EQ(vm->label8.text(), "");
 }
