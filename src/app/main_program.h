@@ -7,13 +7,6 @@
 
 namespace kadoru {
 
-class Clock;
-class Drives;
-class EventPump;
-class FileSystem;
-class MessageBox;
-class Progress;
-
 // The outside world as the program reaches it.
 struct ProgramPorts {
     Drives& drives;

@@ -1,39 +1,16 @@
 #pragma once
 
 #include "app/main_program.h"
-#include "fakes/fake_drives.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_transfer_ports.h"
-#include "fakes/fake_ui.h"
+#include "fakes/fake_machine.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace kadoru::test {
 
-// The machine the window runs on: c: is the root file system (the program starts in
-// /home/u/Music), e: a card, a: a drive without a medium.
-struct BrowseMachine {
-    BrowseMachine() {
-        drives.add("c:", "/", 40'000'000'000, 100'000'000'000).current = "/home/u/Music";
-        drives.add("e:", "/media/card", 1'500'000, 2'000'000'000);
-        drives.add("a:", "/media/floppy").ready = false;
-        fs.add_folder("/home/u/Music");
-        fs.add_folder("/media/card");
-    }
-
-    test::FakeDrives drives;
-    test::FakeFileSystem fs;
-    test::ScriptedMessageBox messages;
-    test::FakeEventPump events;
-    test::FakeClock clock;
-    test::FakeProgress progress;
-};
-
 // The browsing half of the main window over fake ports, wired as the program wires
 // it; the lists' handlers are the ones the controller sets.
-struct BrowseWindow : BrowseMachine {
+struct BrowseWindow : FakeMachine {
     BrowseWindow() {
         for (const char* type : {"MP3", "WMA", "WAV"})
             combo_ftype.add_item(type);
