@@ -1,7 +1,6 @@
 #include "app/widgets/japanese_ui.h"
 #include "app/widgets/kadoru10.h"
-#include "app/main_controller.h"
-#include "app/main_view_model.h"
+#include "app/main_program.h"
 #include "app/settings_file.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/posix_file_system.h"
@@ -29,21 +28,19 @@ int main(int argc, char* argv[]) {
     // Before start-up the lists show the drive and folder the program was started in.
     const auto drives = kadoru::system_drive_table();
     kadoru::PosixFileSystem fs;
-    const std::string here = std::filesystem::current_path().string();
-    kadoru::MainViewModel model(*drives, fs, drives->drive_of(here), here);
-
     kadoru::QtMessageBox messages;
     kadoru::QtEventPump events;
     kadoru::SteadyClock clock;
     kadoru::WindowProgress progress;
-    kadoru::MainController controller(model, fs, *drives, messages, events, clock, progress);
+    kadoru::MainProgram program({*drives, fs, messages, events, clock, progress},
+                                std::filesystem::current_path().string());
     kadoru::TagLibSongDetails tags;
     kadoru::SongDetailsCache songs(tags);
-    kadoru::Kadoru10 window(model, controller, messages);
+    kadoru::Kadoru10 window(program.model, program.controller, messages);
     messages.set_parent(&window);
     window.show_song_details(songs);
 
-    controller.start_up(
+    program.controller.start_up(
         kadoru::settings_places(QCoreApplication::applicationDirPath().toStdString()));
     window.show();
     return QApplication::exec();

@@ -49,21 +49,12 @@ MainController::~MainController() {
     vm_.drive2.on_change = nullptr;
 }
 
-void MainController::destination_to_source() noexcept {
-    try {
-        vm_.drive2.assign(vm_.drive1.drive());
-    } catch (const Failure&) {
-        // Drive1 shows a drive this run has listed; should even that fail, start-up
-        // still goes on.
-    }
-}
-
 void MainController::start_up(const SettingsPlaces& places) {
     const auto step = [this](auto&& action) {
         try {
             std::forward<decltype(action)>(action)();
         } catch (const Failure&) {
-            destination_to_source();
+            panel_.destination_to_source();
         }
     };
 

@@ -49,8 +49,6 @@ public:
     void refresh() override;
 
 private:
-    void destination_to_source() noexcept;
-
     MainViewModel& vm_;
     FileSystem& fs_;
     Drives& drives_;

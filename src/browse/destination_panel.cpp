@@ -1,5 +1,6 @@
 #include "browse/destination_panel.h"
 
+#include "browse/drive_fallback.h"
 #include "platform/drive_selector.h"
 #include "platform/drives.h"
 #include "platform/failure.h"
@@ -25,18 +26,11 @@ void DestinationPanel::drive_changed() {
         c_.label8.set_text(format_size(static_cast<double>(drives_.free_space(drive))));
         c_.label11.set_text(format_size(static_cast<double>(drives_.total_size(drive))));
     } catch (const Failure& failure) {
-        if (failure.code() != failure_code::disk_not_ready) {
-            messages_.show(error_message(failure.code()));
-            return;
-        }
-        messages_.show(not_ready_message(c_.drive2.drive()));
-        // Runs this handler once more, for the source drive, unless Drive2 shows it
-        // already; that second pass can only assign what Drive2 then shows.
-        try {
-            c_.drive2.assign(c_.drive1.drive());
-        } catch (const Failure& back) {
-            messages_.show(error_message(back.code()));
-        }
+        // Going back runs this handler once more, for the source drive, unless Drive2
+        // shows it already; that second pass can only assign what Drive2 then shows.
+        fall_back_unless_ready(
+            failure, failure_code::disk_not_ready, c_.drive2, [this] { return c_.drive1.drive(); },
+            messages_);
     }
 }
 
@@ -44,7 +38,8 @@ void DestinationPanel::destination_to_source() noexcept {
     try {
         c_.drive2.assign(c_.drive1.drive());
     } catch (const Failure&) {
-        // The refresh shows nothing; the source drive was just read from Drive1.
+        // Drive1 shows a drive this run has listed; should even that fail, the
+        // caller's next step still runs.
     }
 }
 

@@ -32,10 +32,11 @@ public:
     // drive to their lists, so they show what is present now, selections kept.
     void refresh();
 
-private:
-    // The one fallback of the refresh: the destination follows the source drive.
+    // The fallback of the refresh and of start-up: the destination follows the
+    // source drive. Nothing is shown, even should that fail.
     void destination_to_source() noexcept;
 
+private:
     DestinationControls c_;
     const Drives& drives_;
     MessageBox& messages_;

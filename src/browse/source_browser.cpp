@@ -1,5 +1,6 @@
 #include "browse/source_browser.h"
 
+#include "browse/drive_fallback.h"
 #include "platform/drive_selector.h"
 #include "platform/event_pump.h"
 #include "platform/failure.h"
@@ -27,18 +28,12 @@ void SourceBrowser::drive_changed() {
     try {
         c_.dir1.assign(c_.drive1.drive());
     } catch (const Failure& failure) {
-        if (failure.code() != failure_code::device_unavailable) {
-            // The drive list stays on the new drive, the folder list on the old folder.
-            messages_.show(error_message(failure.code()));
-            return;
-        }
-        messages_.show(not_ready_message(c_.drive1.drive()));
-        try {
-            // Dir1 still shows the folder from before: go back to its drive.
-            c_.drive1.assign(c_.dir1.path());
-        } catch (const Failure& back) {
-            messages_.show(error_message(back.code()));
-        }
+        // A drive without its medium: back to the drive of the folder Dir1 still shows.
+        // Any other failure leaves the drive list on the new drive, the folder list on
+        // the old folder.
+        fall_back_unless_ready(
+            failure, failure_code::device_unavailable, c_.drive1, [this] { return c_.dir1.path(); },
+            messages_);
     }
 }
 

@@ -1,26 +1,22 @@
 #include "platform/file_list.h"
 
+#include "platform/ascii_case.h"
 #include "platform/failure.h"
 #include "platform/file_system.h"
 #include "platform/name_order.h"
 
-#include <cctype>
 #include <utility>
 
 namespace kadoru {
 
 bool matches_pattern(std::string_view name, std::string_view pattern) {
-    const auto same = [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) ==
-               std::tolower(static_cast<unsigned char>(b));
-    };
     // Greedy matching with one back-track point: linear for a single "*".
     std::size_t n = 0;
     std::size_t p = 0;
     std::size_t star = std::string_view::npos;
     std::size_t resume = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || same(pattern[p], name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || same_ignoring_case(pattern[p], name[n]))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -39,16 +35,6 @@ bool matches_pattern(std::string_view name, std::string_view pattern) {
 }
 
 FileList::FileList(const FileSystem& fs) : fs_(fs) {
-}
-
-void FileList::set_path(std::string path) {
-    path_ = std::move(path);
-    refill();
-}
-
-void FileList::set_pattern(std::string pattern) {
-    pattern_ = std::move(pattern);
-    refill();
 }
 
 void FileList::show(std::string path, std::string pattern) {

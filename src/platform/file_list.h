@@ -17,13 +17,10 @@ class FileList {
 public:
     explicit FileList(const FileSystem& fs);
 
-    // Setting the folder or the pattern lists the folder anew and clears the
-    // selection. A folder that cannot be read lists nothing.
     const std::string& path() const { return path_; }
-    void set_path(std::string path);
     const std::string& pattern() const { return pattern_; }
-    void set_pattern(std::string pattern);
-    // Both at once, listing the folder only once.
+    // Lists the folder's files that match the pattern anew and clears the selection.
+    // A folder that cannot be read lists nothing.
     void show(std::string path, std::string pattern);
 
     int count() const { return static_cast<int>(rows_.size()); }

@@ -61,12 +61,9 @@ std::vector<std::string> FolderList::ancestors() const {
     }
     for (std::string folder = path_;;) {
         chain.push_back(folder);
-        if (folder.size() <= root.size())
+        if (folder.size() <= root.size() || folder.find(path_separator) == std::string::npos)
             break;
-        const auto cut = folder.find_last_of(path_separator);
-        if (cut == std::string::npos)
-            break;
-        folder = cut == 0 ? std::string(1, path_separator) : folder.substr(0, cut);
+        folder = parent_folder(folder);
         if (folder.size() < root.size())
             folder = root;
     }

@@ -1,5 +1,7 @@
 #include "platform/name_order.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <optional>
@@ -70,12 +72,6 @@ int compare_numbers(std::string_view a, const Number& x, std::string_view b, con
 // and punctuation such as "-" and ".", before letters and other scripts.
 constexpr unsigned char number_key = '0';
 
-// ASCII only, whatever the locale: other bytes are parts of UTF-8 characters.
-unsigned char folded(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
 // Compares two names in natural order: -1, 0 or 1.
 int natural_compare(std::string_view a, std::string_view b) {
     std::size_t i = 0;
@@ -92,8 +88,8 @@ int natural_compare(std::string_view a, std::string_view b) {
             j = y.end;
             continue;
         }
-        const unsigned char p = a_digit ? number_key : folded(a[i]);
-        const unsigned char q = b_digit ? number_key : folded(b[j]);
+        const unsigned char p = a_digit ? number_key : static_cast<unsigned char>(ascii_lower(a[i]));
+        const unsigned char q = b_digit ? number_key : static_cast<unsigned char>(ascii_lower(b[j]));
         if (p != q)
             return p < q ? -1 : 1;
         ++i;

@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include "platform/ascii_case.h"
+
 #include <cctype>
 
 namespace kadoru {
@@ -12,6 +14,21 @@ std::string join_path(std::string_view folder, std::string_view name) {
     return path;
 }
 
+std::string parent_folder(std::string_view path) {
+    const auto cut = path.find_last_of(path_separator);
+    if (cut == std::string_view::npos)
+        return ".";
+    const std::string_view before = path.substr(0, cut);
+    const bool root = before.empty() || is_drive_string(before);
+    return std::string(root ? path.substr(0, cut + 1) : before);
+}
+
+bool is_within(std::string_view path, std::string_view folder) {
+    return path.starts_with(folder) &&
+           (path.size() == folder.size() || (!folder.empty() && folder.back() == path_separator) ||
+            path[folder.size()] == path_separator);
+}
+
 bool is_drive_string(std::string_view text) {
     return text.size() == 2 && std::isalpha(static_cast<unsigned char>(text[0])) != 0 &&
            text[1] == ':';
@@ -20,7 +37,7 @@ bool is_drive_string(std::string_view text) {
 std::string leading_drive_string(std::string_view text) {
     if (text.size() < 2 || !is_drive_string(text.substr(0, 2)))
         return {};
-    return {static_cast<char>(std::tolower(static_cast<unsigned char>(text[0]))), ':'};
+    return {ascii_lower(text[0]), ':'};
 }
 
 } // namespace kadoru

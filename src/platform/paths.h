@@ -16,6 +16,14 @@ inline constexpr char path_separator = '/';
 // already ends with one, as a drive's root folder does.
 std::string join_path(std::string_view folder, std::string_view name);
 
+// The folder that holds a path: what comes before its last separator. A root folder
+// keeps its separator ("/", "e:\"), and a bare name lies in the working folder ".".
+std::string parent_folder(std::string_view path);
+
+// True when the path is the folder itself or lies anywhere below it. A folder that
+// ends with a separator (a root folder) holds every path that starts with it.
+bool is_within(std::string_view path, std::string_view folder);
+
 // True for a drive string: one letter and a colon, nothing after it ("e:", "C:").
 bool is_drive_string(std::string_view text);
 

@@ -1,5 +1,6 @@
 #include "transfer/delete_step.h"
 
+#include "platform/ascii_case.h"
 #include "platform/paths.h"
 #include "transfer/list_sources.h"
 
@@ -11,10 +12,6 @@ constexpr int suffix_characters = 3;
 
 bool is_continuation_byte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U;
-}
-
-char ascii_upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 } // namespace

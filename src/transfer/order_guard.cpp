@@ -1,5 +1,6 @@
 #include "transfer/order_guard.h"
 
+#include "platform/ascii_case.h"
 #include "platform/failure.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -22,16 +23,6 @@ constexpr std::string_view placeholder_extension = ".TMP";
 constexpr std::size_t placeholder_digits = 5;
 constexpr int placeholder_numbers = 100000; // more than a FAT folder has entries
 
-char ascii_upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// FAT compares names without regard to case, and drivers differ in the case they show.
-bool same_name(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return ascii_upper(x) == ascii_upper(y); });
-}
-
 bool is_digit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -40,9 +31,7 @@ bool is_digit(char c) {
 
 bool keeps_entry_order(std::string_view file_system_type) {
     std::string type(file_system_type);
-    std::transform(type.begin(), type.end(), type.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
+    std::transform(type.begin(), type.end(), type.begin(), ascii_lower);
     return std::find(hole_filling_types.begin(), hole_filling_types.end(), type) !=
            hole_filling_types.end();
 }
@@ -58,9 +47,9 @@ bool is_placeholder_name(std::string_view name) {
     if (name.size() != stem + placeholder_digits + placeholder_extension.size())
         return false;
     const std::string_view digits = name.substr(stem, placeholder_digits);
-    return same_name(name.substr(0, stem), placeholder_stem) &&
+    return same_ignoring_case(name.substr(0, stem), placeholder_stem) &&
            std::all_of(digits.begin(), digits.end(), is_digit) &&
-           same_name(name.substr(stem + placeholder_digits), placeholder_extension);
+           same_ignoring_case(name.substr(stem + placeholder_digits), placeholder_extension);
 }
 
 OrderGuard::OrderGuard(FileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {
@@ -107,7 +96,7 @@ void OrderGuard::place_last(const std::string& path) {
             return;
         const auto names = fs_.entry_names(folder_);
         const auto at = std::find_if(names.begin(), names.end(), [&](const std::string& entry) {
-            return same_name(entry, name);
+            return same_ignoring_case(entry, name);
         });
         const auto index = static_cast<std::size_t>(at - names.begin());
         if (at == names.end() || (!first && index <= previous)) {

@@ -44,8 +44,6 @@ public:
     // Removes the placeholders; throws Failure when one cannot be removed.
     void finish();
 
-    bool standing_down() const { return standing_down_; }
-
 private:
     std::string make_placeholder();
     void remove(const std::string& name);

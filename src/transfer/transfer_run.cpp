@@ -16,9 +16,9 @@
 #include "transfer/progress.h"
 #include "transfer/transfer_messages.h"
 #include "transfer/wait_rule.h"
+#include "transfer_list/list_size.h"
 #include "transfer_list/transfer_list.h"
 
-#include <charconv>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -30,15 +30,6 @@ namespace {
 // Drives whose root folder the delete step never touches: the system's own.
 bool is_guarded_drive(const std::string& drive) {
     return drive == "c:" || drive == "d:";
-}
-
-double size_in_bytes(const std::string& size_text) {
-    double bytes = 0;
-    const auto [end, error] =
-        std::from_chars(size_text.data(), size_text.data() + size_text.size(), bytes);
-    // The sizes are the program's own measurements; text that is not a number
-    // cannot pace anything, so the file simply does not wait.
-    return error == std::errc() ? bytes : 0;
 }
 
 class RunningFlag {
@@ -158,6 +149,7 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root) {
         io_.fs.copy_file(entry.source_path, target);
 
         io_.events.process_events();
+        // A size that is not a number (0) cannot pace anything: the file does not wait.
         wait_for_file(size_in_bytes(entry.size_text), start, io_.clock, io_.events);
         io_.progress.set_value(io_.progress.value() + 1);
     }

@@ -51,7 +51,6 @@ public:
     // Runs one transfer to its end. A call that arrives while a run is under way
     // (from a click handled where the run lets events run) is ignored.
     void start();
-    bool running() const { return running_; }
 
 private:
     // What one run has done so far, for the error path.

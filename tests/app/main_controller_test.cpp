@@ -1,10 +1,7 @@
 #include "app/main_controller.h"
 #include "app/main_view_model.h"
 #include "app/settings_file.h"
-#include "fakes/fake_drives.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_transfer_ports.h"
-#include "fakes/fake_ui.h"
+#include "fakes/fake_machine.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -23,14 +20,9 @@ using ::testing::IsEmpty;
 const std::string program_folder = "/opt/kadoru";
 const SettingsPlaces places{program_folder, ""}; // no user folder to fall back on
 
-// The program starts in /home/u/Music on c: (40GB free of 100GB); e: is a card
-// (1.5MB free of 2GB), a: a drive without a medium.
-class MainControllerTest : public ::testing::Test {
+class MainControllerTest : public ::testing::Test, public test::FakeMachine {
 protected:
     MainControllerTest() {
-        drives.add("c:", "/", 40'000'000'000, 100'000'000'000).current = "/home/u/Music";
-        drives.add("e:", "/media/card", 1'500'000, 2'000'000'000);
-        drives.add("a:", "/media/floppy").ready = false;
         fs.add_folder(program_folder);
         fs.add_file("/home/u/Music/start.mp3", 4000);
         fs.add_file("/home/u/Music/Jazz/b.mp3", 2'000'000);
@@ -63,12 +55,6 @@ protected:
         return names;
     }
 
-    test::FakeDrives drives;
-    test::FakeFileSystem fs;
-    test::ScriptedMessageBox messages;
-    test::FakeEventPump events;
-    test::FakeClock clock;
-    test::FakeProgress progress;
     std::unique_ptr<MainViewModel> vm;
     std::unique_ptr<MainController> controller;
 };
@@ -246,7 +232,7 @@ TEST_F(MainControllerTest, StartRunsTheTransferAndSavesTheSettingsOnTheWay) {
 TEST_F(MainControllerTest, AGoneControllerLeavesNoHandlersBehind) {
     controller.reset();
     vm->drive2.assign("e:");
-    vm->file1.set_path("/home/u/Music");
+    vm->file1.show("/home/u/Music", "*.MP3");
     EXPECT_FALSE(vm->file1.on_click);
     EXPECT_EQ(vm->label8.text(), "");
 }

@@ -51,7 +51,7 @@ TEST_P(NotReadyDestination, FallsBackToTheSourceDriveAtMostOnce) {
     const NotReadyCase& c = GetParam();
     drives.add("f:", "/media/stick", 7'000, 9'000);
     fs.add_folder("/media/stick");
-    panel.drive_changed(); // Drive2 on c:, 40GB free
+    drive2.on_change(); // Drive2 on c:, 40GB free
     drive1.assign(c.source);
     drives.drives[c.source].ready = c.source_ready;
     drives.drives["e:"].ready = false;
@@ -98,7 +98,7 @@ TEST_F(DestinationPanelTest, RefreshWithNothingChangedKeepsEverySelection) {
     int redraws = 0;
     for (auto* notifier : {&drive1.changed, &dir1.changed, &drive2.changed})
         notifier->connect([&] { ++redraws; });
-    panel.refresh();
+    controller.refresh();
     EXPECT_EQ(drive1.drive(), "c:");
     EXPECT_EQ(dir1.path(), "/home/u/Music");
     EXPECT_EQ(drive2.drive(), "e:");
@@ -111,7 +111,7 @@ TEST_F(DestinationPanelTest, RefreshAfterTheSourceFolderWasDeletedReturnsToTheDe
     drive2.assign("e:");
     free_shown.clear();
     fs.remove_folder("/home/u/Music");
-    panel.refresh();
+    controller.refresh();
     // The folder step fails: Drive2 follows the source drive, then the last step puts
     // the destination back.
     EXPECT_THAT(free_shown, ElementsAre("40GB", "1.5MB"));
@@ -124,7 +124,7 @@ TEST_F(DestinationPanelTest, RefreshAfterTheSourceFolderWasDeletedReturnsToTheDe
 TEST_F(DestinationPanelTest, RefreshAfterTheDestinationWasUnpluggedStaysOnTheSource) {
     drive2.assign("e:");
     drives.drives.erase("e:");
-    panel.refresh();
+    controller.refresh();
     EXPECT_EQ(drive2.drive(), "c:");
     EXPECT_EQ(label8.text(), "40GB");
     EXPECT_THAT(messages.shown, IsEmpty());

@@ -31,7 +31,7 @@ TEST_F(SourceBrowserTest, FolderHandlerListsTheTypeAndMeasuresEveryRow) {
     fs.add_file("/home/u/Music/A.mp3", 2000); // differs from a.mp3 only in case
     fs.add_file("/home/u/Music/xmp3", 7000);
     label9.set_text("old");
-    browser.folder_changed();
+    dir1.on_change();
     EXPECT_EQ(file1.path(), "/home/u/Music");
     EXPECT_EQ(file1.pattern(), "*.MP3");
     EXPECT_THAT(rows(), ElementsAre("A.mp3", "a.mp3", "b.MP3"));
@@ -49,7 +49,7 @@ TEST_F(SourceBrowserTest, EveryRowIsMeasuredBeyondTheFirstHundred) {
         fs.add_file("/home/u/Music/" + name, 1000 + static_cast<std::uint64_t>(i));
         expected.push_back(1000 + static_cast<std::uint64_t>(i));
     }
-    browser.folder_changed();
+    dir1.on_change();
     EXPECT_THAT(file_size, ElementsAreArray(expected));
     for (int i = 0; i < 250; ++i)
         file1.set_selected(i, true);
@@ -65,7 +65,7 @@ TEST_F(SourceBrowserTest, AFileDeletedAfterListingMeasuresZero) {
         if (file1.count() == 3 && fs.exists("/home/u/Music/b.mp3"))
             fs.remove_file("/home/u/Music/b.mp3");
     };
-    browser.folder_changed();
+    dir1.on_change();
     EXPECT_THAT(rows(), ElementsAre("a.mp3", "b.mp3", "c.mp3"));
     EXPECT_THAT(file_size, ElementsAre(1'000'000, 0, 1'000'000));
     for (int i = 0; i < 3; ++i)
@@ -76,7 +76,7 @@ TEST_F(SourceBrowserTest, AFileDeletedAfterListingMeasuresZero) {
 TEST_F(SourceBrowserTest, SelectionTotalFollowsEveryClick) {
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
         fs.add_file(std::string("/home/u/Music/") + name, 1'000'000);
-    browser.folder_changed();
+    dir1.on_change();
     std::vector<std::string> shown;
     label9.changed.connect([&] { shown.push_back(label9.text()); });
     click_file(0);
@@ -92,7 +92,7 @@ TEST_F(SourceBrowserTest, PickingAnotherTypeListsAndMeasuresThoseFiles) {
     fs.add_file("/home/u/Music/a.mp3", 1000);
     fs.add_file("/home/u/Music/b.wav", 40'000);
     fs.add_file("/home/u/Music/C.WAV", 50'000);
-    browser.folder_changed();
+    dir1.on_change();
     click_file(0);
     EXPECT_EQ(label9.text(), "1KB");
 
@@ -109,7 +109,7 @@ TEST_F(SourceBrowserTest, PickingAnotherTypeListsAndMeasuresThoseFiles) {
 
 TEST_F(SourceBrowserTest, AFolderThatCannotBeReadKeepsTheSizesAndSaysWhy) {
     fs.add_file("/home/u/Music/a.mp3", 1000);
-    browser.folder_changed();
+    dir1.on_change();
     fs.add_folder("/home/u/Locked");
     fs.failures["/home/u/Locked"] = failure_code::permission_denied;
     label9.set_text("1KB");
@@ -127,7 +127,7 @@ TEST_F(SourceBrowserTest, ADriveWithoutAMediumGoesBackToTheFolderShown) {
     int listings = 0;
     dir1.on_change = [&] {
         ++listings;
-        browser.folder_changed();
+        dir1.on_change();
     };
     drive1.assign("a:");
     EXPECT_THAT(messages.texts(), ElementsAre("ドライブa:の準備が出来ていません"));
@@ -178,7 +178,7 @@ TEST_P(InterruptedMeasuring, TheNewerListingWinsAndNothingRunsPastItsRows) {
         else
             dir1.assign(c.folder_after);
     };
-    browser.folder_changed();
+    dir1.on_change();
     EXPECT_THAT(rows(), ElementsAreArray(c.rows_after));
     EXPECT_THAT(file_size, ElementsAreArray(c.sizes_after));
 }
@@ -206,7 +206,7 @@ TEST_F(SourceBrowserTest, AClickWhileMeasuringTotalsWhatIsMeasuredSoFar) {
             file1.set_selected(i, true);
         file1.on_click();
     };
-    browser.folder_changed();
+    dir1.on_change();
     EXPECT_EQ(label9.text(), "1MB");
     EXPECT_THAT(file_size, ElementsAre(1'000'000, 1'000'000, 1'000'000));
 }

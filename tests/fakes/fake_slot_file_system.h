@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ascii_case.h"
 #include "platform/failure.h"
 #include "platform/file_system.h"
 
@@ -60,6 +61,7 @@ public:
     std::set<std::string> read_only;
     // "create path", "copy from -> to", "delete path" in the order they happened.
     std::vector<std::string> log;
+    std::map<std::string, std::string> texts;
 
     void add_folder(const std::string& path) { folders_[path]; }
     // A file made before the run, outside the log.
@@ -114,7 +116,7 @@ public:
     }
     bool is_file(const std::string& path) const override { return exists(path); }
     bool same_file(const std::string& a, const std::string& b) const override {
-        return same_name(a, b) && exists(a);
+        return same_ignoring_case(a, b) && exists(a);
     }
 
     void delete_file(const std::string& path) override {
@@ -158,19 +160,13 @@ public:
         log.push_back("create " + path);
         allocate(f, name, 0, false);
     }
-    void write_text(const std::string& /*path*/, std::string_view /*text*/) override {
-        throw Failure(failure_code::path_file_access_error);
-    }
-    std::string read_first_line(const std::string& /*path*/) const override {
-        throw Failure(failure_code::file_not_found);
-    }
-
-    static bool same_name(std::string_view a, std::string_view b) {
-        const auto upper = [](char c) {
-            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        };
-        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                          [&](char x, char y) { return upper(x) == upper(y); });
+    // Text files (the settings) lie outside the slots.
+    void write_text(const std::string& path, std::string_view text) override { texts[path] = text; }
+    std::string read_first_line(const std::string& path) const override {
+        const auto it = texts.find(path);
+        if (it == texts.end())
+            throw Failure(failure_code::file_not_found);
+        return it->second.substr(0, it->second.find_first_of("\r\n"));
     }
 
 private:
@@ -183,7 +179,7 @@ private:
     };
     template <class Entries> static auto find_in(Entries& entries, std::string_view name) {
         return std::find_if(entries.begin(), entries.end(),
-                            [&](const Entry& e) { return same_name(e.name, name); });
+                            [&](const Entry& e) { return same_ignoring_case(e.name, name); });
     }
     struct Folder {
         std::vector<std::string> slots; // the owner of each slot, empty when free

@@ -175,8 +175,7 @@ TEST_F(ListWidgets, OpeningAFolderMakesItCurrentOrSaysWhyNot) {
 class FileListWidget : public ListWidgets {
 protected:
     FileListWidget() : files(fs), view(files, box, &host) {
-        files.set_pattern("*.MP3");
-        files.set_path("/home/u/Music");
+        files.show("/home/u/Music", "*.MP3");
         files.on_click = [this] {
             std::string flags;
             for (int i = 0; i < files.count(); ++i)
@@ -223,7 +222,7 @@ TEST_F(FileListWidget, ANewListingIsShownWithoutTheOldSelection) {
     click_row(view, 0);
     click_row(view, 1, Qt::ControlModifier);
     calls.clear();
-    files.set_pattern("*.wav");
+    files.show("/home/u/Music", "*.wav");
     ASSERT_EQ(view.model()->rowCount(), 1);
     EXPECT_EQ(view.model()->index(0, 0).data().toString(), QStringLiteral("d.wav"));
     EXPECT_THAT(selected_rows(view), IsEmpty());

@@ -4,8 +4,7 @@
 // temporary folders, with fixed figures), the clock and the answers to the message
 // boxes are the test's own.
 #include "app/widgets/kadoru10.h"
-#include "app/main_controller.h"
-#include "app/main_view_model.h"
+#include "app/main_program.h"
 #include "app/settings_file.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_ui.h"
@@ -52,16 +51,15 @@ private:
     QtEventPump qt_;
 };
 
-// One run of the program: its state, its behaviour and its window.
+// One run of the program: its state and behaviour as main builds them, and its window.
 struct Program {
-    Program(Drives& drives, FileSystem& fs, MessageBox& messages, EventPump& events, Clock& clock,
-            Progress& progress, const std::string& start_folder, Kadoru10::EndProgram end)
-        : model(drives, fs, drives.drive_of(start_folder), start_folder),
-          controller(model, fs, drives, messages, events, clock, progress),
-          window(model, controller, messages, std::move(end)) {}
+    Program(const ProgramPorts& ports, const std::string& start_folder, Kadoru10::EndProgram end)
+        : main(ports, start_folder),
+          window(main.model, main.controller, ports.messages, std::move(end)) {}
 
-    MainViewModel model;
-    MainController controller;
+    MainProgram main;
+    MainViewModel& model = main.model;
+    MainController& controller = main.controller;
     Kadoru10 window;
 };
 
@@ -97,8 +95,8 @@ protected:
     // Starts the program as its main does: start-up, then the window is shown.
     void start_program() {
         program.reset();
-        program = std::make_unique<Program>(drives, fs, messages, events, clock, progress, root,
-                                            [this] { ++ended; });
+        program = std::make_unique<Program>(
+            ProgramPorts{drives, fs, messages, events, clock, progress}, root, [this] { ++ended; });
         program->controller.start_up({app, ""});
         show_active(program->window);
     }

@@ -111,17 +111,16 @@ TEST_F(ListModels, FileListShowsMatchingFilesSortedAndClearsTheSelection) {
     for (const char* name : {"b.MP3", "a.mp3", "c.wma", "A.mp3", "xmp3"})
         fs.add_file(std::string("/home/u/Music/") + name, 1);
     FileList list(fs);
-    list.set_path("/home/u/Music");
-    list.set_pattern("*.MP3");
+    list.show("/home/u/Music", "*.MP3");
     ASSERT_EQ(list.count(), 3);
     EXPECT_EQ(list.row(0), "A.mp3");
     EXPECT_EQ(list.row(1), "a.mp3");
     EXPECT_EQ(list.row(2), "b.MP3");
     list.set_selected(1, true);
-    list.set_pattern("*.wma");
+    list.show("/home/u/Music", "*.wma");
     ASSERT_EQ(list.count(), 1);
     EXPECT_FALSE(list.selected(0));
-    list.set_path("/nowhere");
+    list.show("/nowhere", "*.wma");
     EXPECT_EQ(list.count(), 0);
 }
 

@@ -101,7 +101,7 @@ protected:
         RoomyDrives drives(table);
         PosixFileSystem fs;
         EXPECT_EQ(drives.drive_of(card->root()), "e:");
-        RunHarness harness(fs, drives, "e:", dir / "music");
+        RunHarness harness(fs, drives, "e:", dir / "music", dir.path());
         harness.messages.answers = {answer};
         for (const auto& name : names)
             add(harness, name);

@@ -1,19 +1,19 @@
 // A real transfer: the real file system, drive table and settings file, on folders
-// and volumes of the test's own mapped as drives. Only the clock, the message
-// boxes and the windows are fakes.
+// and volumes of the test's own mapped as drives, through the main window's wiring.
+// Only the clock, the message boxes and the windows are fakes.
+#include "app/main_program.h"
 #include "app/settings_file.h"
 #include "fakes/fake_transfer_ports.h"
 #include "fakes/fake_ui.h"
-#include "platform/drive_selector.h"
-#include "platform/folder_list.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/posix_file_system.h"
 #include "support/fat_volume.h"
 #include "support/listed_mounts.h"
 #include "support/scratch.h"
-#include "transfer/transfer_run.h"
+#include "transfer_list/list_size.h"
 #include "transfer_list/transfer_list.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -58,25 +58,25 @@ public:
              std::optional<std::size_t> listed_size = std::nullopt) {
         const std::string path = music_ + "/" + name;
         std::ofstream(path, std::ios::binary) << bytes;
-        const std::size_t size = listed_size.value_or(bytes.size());
-        list.append({name, path, std::to_string(size)});
-        total_size += static_cast<double>(size);
+        rows_.push_back({name, path, std::to_string(listed_size.value_or(bytes.size()))});
     }
 
+    // The program starts in the music folder, the rows are added and e: chosen; Start.
     void start() {
         table_ = {folder_mount(music_), folder_mount(app_), folder_mount(card_)};
         drives_ = std::make_unique<DriveTable>(std::make_unique<ListedMounts>(table_), music_,
                                                MountPlaces{music_, {card_}});
         ASSERT_EQ(drives_->drive_of(card_), "e:");
-        FolderList dir1(*drives_, fs, music_);
-        DriveSelector drive2(*drives_, "e:");
-        TransferRun run({list, total_size, drive2, dir1, [] { return std::string("MP3"); },
-                         [this](const std::string& folder, const std::string& drive) {
-                             // No user folder: the test must never touch the user's own settings.
-                             save_settings(fs, SettingsPlaces{app_, {}}, folder, drive);
-                         }},
-                        {fs, *drives_, clock, messages, events, progress, controls});
-        run.start();
+        program_ = std::make_unique<MainProgram>(
+            ProgramPorts{*drives_, fs, messages, events, clock, progress}, music_);
+        // No user folder: the test must never touch the user's own settings.
+        program_->controller.start_up({app_, {}});
+        MainViewModel& model = program_->model;
+        for (const auto& row : rows_)
+            model.list2.append(row);
+        list_size(model.list2, model.total_size, model.label7);
+        model.drive2.assign("e:");
+        program_->controller.start();
     }
 
     std::string settings_record() const { return ScratchFolder::read_file(settings_path(app_)); }
@@ -94,16 +94,24 @@ public:
     test::ScriptedMessageBox messages;
     test::FakeEventPump events;
     test::FakeProgress progress;
-    test::FakeControls controls;
-    TransferList list;
-    double total_size = 0;
+    // The locked controls as the window draws them.
+    struct Controls {
+        const RealTransfer& transfer;
+        bool all(bool on) const {
+            return std::all_of(lock_order.begin(), lock_order.end(), [&](LockedControl c) {
+                return transfer.program_->model.controls.enabled(c) == on;
+            });
+        }
+    } controls{*this};
 
 private:
     std::string music_;
     std::string app_;
     std::string card_;
+    std::vector<TransferEntry> rows_;
     std::vector<Mount> table_;
     std::unique_ptr<DriveTable> drives_;
+    std::unique_ptr<MainProgram> program_; // last, so it goes before the drives it uses
 };
 
 class IntoARealFolder : public ::testing::TestWithParam<bool> {};

@@ -11,12 +11,12 @@ namespace kadoru {
 namespace {
 
 using namespace std::chrono_literals;
+using test::RunHarness;
 using test::SlotFileSystem;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
-using test::RunHarness;
 
 constexpr auto finished = "処理が終了しました";
 
@@ -38,7 +38,7 @@ protected:
     }
     void run_list(const std::string& type) {
         drives.drives["e:"].type = type;
-        RunHarness run(fs, drives, "e:", "/music");
+        RunHarness run(fs, drives, "e:", "/music", "/app");
         run.messages.answers = {Answer::no};
         for (const char* name : {"a long title of a song.mp3", "B.MP3"})
             run.add(name, std::string("/music/") + name, 1000000);
@@ -80,7 +80,7 @@ TEST_F(TransferOrder, TheGuardsWorkCountsInTheFilesCopyTime) {
     // lands last and the copy take 12 s, more than the file's 7 s, so the run does
     // not wait. Counted from after the guard, the copy's 4 s would make it wait.
     drives.drives["e:"].type = "vfat";
-    RunHarness run(fs, drives, "e:", "/music");
+    RunHarness run(fs, drives, "e:", "/music", "/app");
     fs.on_create = [&](const std::string&) { run.clock.advance(4s); };
     run.messages.answers = {Answer::no};
     run.add("a long title of a song.mp3", "/music/a long title of a song.mp3", 1000000);

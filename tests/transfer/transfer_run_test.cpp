@@ -98,6 +98,15 @@ protected:
         return *run_;
     }
 
+    // An ended run takes the next Start (one under way ignores it): asked to clear
+    // the card, or for a guarded drive straight to its checks, it runs again.
+    bool takes_the_next_start() {
+        const std::size_t before = messages.shown.size() + journal.size();
+        messages.answers = {Answer::cancel};
+        run().start();
+        return messages.shown.size() + journal.size() > before;
+    }
+
     bool journal_has(const std::string& entry) const {
         return std::find(journal.begin(), journal.end(), entry) != journal.end();
     }
@@ -175,7 +184,7 @@ TEST_F(TransferRunTest, ACompleteRunInItsOrder) {
     EXPECT_EQ(messages.shown[0].title, "削除の確認");
     EXPECT_EQ(messages.shown[0].buttons, Buttons::yes_no_cancel);
     EXPECT_EQ(messages.shown[1].title, "Kadoru");
-    EXPECT_FALSE(run().running());
+    EXPECT_TRUE(takes_the_next_start());
 }
 
 struct GuardCase {
@@ -347,7 +356,7 @@ TEST_F(TransferRunTest, AFailureWhileCopyingStopsWithTheBarStillUpThenReturnsToI
     EXPECT_TRUE(controls.all(true));
     EXPECT_THAT(journal, Not(Contains(::testing::StartsWith("save"))));
     EXPECT_THAT(fs.names("/"), ElementsAre("1.mp3", "2.mp3")); // no partial third file
-    EXPECT_FALSE(run().running());
+    EXPECT_TRUE(takes_the_next_start());
 }
 
 struct EarlyFailure {

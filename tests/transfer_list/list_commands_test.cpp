@@ -44,8 +44,7 @@ protected:
             name += ".mp3";
             fs.add_file(join_path(folder, name), 1000 * static_cast<std::uint64_t>(i + 1));
         }
-        file1.set_path(folder);
-        file1.set_pattern("*.MP3");
+        file1.show(folder, "*.MP3");
         file_size.clear();
         for (int i = 0; i < file1.count(); ++i)
             file_size.push_back(1000 * static_cast<std::uint64_t>(i + 1));

@@ -30,5 +30,17 @@ TEST(ListSize, SumsTheSizeTextsAndShowsTheTotal) {
     EXPECT_EQ(label7.text(), "1.23MB");
 }
 
+TEST(ListSize, ASizeTextThatIsNoNumberCountsAsNothing) {
+    TransferList list;
+    list.append({"a.mp3", "/m/a.mp3", "2000"});
+    for (const char* text : {"", "x12", "-"})
+        list.append({"b.mp3", "/m/b.mp3", text});
+    double total = 0;
+    Label label7;
+    list_size(list, total, label7);
+    EXPECT_EQ(total, 2000);
+    EXPECT_EQ(label7.text(), "2KB");
+}
+
 } // namespace
 } // namespace kadoru

@@ -1,6 +1,7 @@
 #include "platform/posix/drive_table.h"
 
 #include "platform/failure.h"
+#include "platform/posix/file_status.h"
 #include "platform/paths.h"
 #include "platform/posix/exfat_root.h"
 #include "platform/posix/mountinfo_source.h"
@@ -18,15 +19,6 @@ namespace kadoru {
 
 namespace {
 
-bool is_inside(std::string_view path, std::string_view root) {
-    return path.substr(0, root.size()) == root &&
-           (path.size() == root.size() || root.back() == '/' || path[root.size()] == '/');
-}
-
-bool is_folder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 struct statvfs volume_figures(const std::string& root) {
     struct statvfs figures {};
@@ -122,7 +114,7 @@ std::string DriveTable::letter_holding(std::string_view path) const {
     // it must say the card is not ready rather than look on another drive.
     const Drive* best = nullptr;
     for (const auto& drive : drives_)
-        if (is_inside(path, drive.mount.root) &&
+        if (is_within(path, drive.mount.root) &&
             (best == nullptr || drive.mount.root.size() > best->mount.root.size()))
             best = &drive;
     return best == nullptr ? std::string{} : best->letter;

@@ -1,9 +1,10 @@
 #include "platform/posix/errno_failure.h"
 
 #include "platform/failure.h"
+#include "platform/paths.h"
+#include "platform/posix/file_status.h"
 
 #include <cerrno>
-#include <sys/stat.h>
 
 namespace kadoru {
 
@@ -43,10 +44,7 @@ void throw_errno(int error, PathRole role) {
 
 void throw_file_errno(int error, const std::string& path) {
     if (error == ENOENT) {
-        const auto cut = path.find_last_of('/');
-        const std::string folder = cut == std::string::npos ? "." : path.substr(0, cut + 1);
-        struct stat st {};
-        if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        if (!is_folder(parent_folder(path)))
             throw_errno(error, PathRole::folder);
     }
     throw_errno(error, PathRole::file);

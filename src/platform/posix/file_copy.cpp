@@ -1,6 +1,7 @@
 #include "platform/posix/file_copy.h"
 
 #include "platform/posix/errno_failure.h"
+#include "platform/posix/file_status.h"
 #include "platform/failure.h"
 #include "platform/posix/unique_fd.h"
 
@@ -21,10 +22,6 @@ constexpr std::size_t buffer_size = std::size_t{1} << 20;
 
 [[noreturn]] void fail(int error) {
     throw_errno(error, PathRole::file);
-}
-
-bool same_inode(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 // O_NONBLOCK only guards the open against a FIFO; once the file is known to be a

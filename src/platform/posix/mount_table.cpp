@@ -1,5 +1,7 @@
 #include "platform/posix/mount_table.h"
 
+#include "platform/paths.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -24,20 +26,15 @@ constexpr std::array<std::string_view, 27> pseudo_types = {
 constexpr std::array<std::string_view, 7> system_places = {"/proc", "/sys",      "/dev", "/run",
                                                            "/snap", "/var/snap", "/etc"};
 
-bool lies_in(std::string_view root, std::string_view place) {
-    return root.substr(0, place.size()) == place &&
-           (root.size() == place.size() || root[place.size()] == '/');
-}
-
 bool is_drive(const Mount& mount, const MountPlaces& places) {
     if (mount.root == "/" || mount.root == places.system_root)
         return true;
     if (std::find(pseudo_types.begin(), pseudo_types.end(), mount.type) != pseudo_types.end())
         return false;
-    if (lies_in(mount.root, "/run/media"))
+    if (is_within(mount.root, "/run/media"))
         return true;
     return std::none_of(system_places.begin(), system_places.end(),
-                        [&](std::string_view place) { return lies_in(mount.root, place); });
+                        [&](std::string_view place) { return is_within(mount.root, place); });
 }
 
 // mountinfo writes space, tab, newline and backslash as "\ooo" octal escapes.
@@ -125,7 +122,7 @@ VolumeKind volume_kind(std::string_view root, const MountPlaces& places) {
         return VolumeKind::system;
     const bool removable =
         std::any_of(places.removable.begin(), places.removable.end(),
-                    [&](std::string_view place) { return lies_in(root, place); });
+                    [&](std::string_view place) { return is_within(root, place); });
     return removable ? VolumeKind::removable : VolumeKind::fixed;
 }
 

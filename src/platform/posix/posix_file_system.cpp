@@ -3,8 +3,11 @@
 #include "platform/posix/errno_failure.h"
 #include "platform/failure.h"
 #include "platform/posix/file_copy.h"
+#include "platform/posix/file_status.h"
+#include "platform/posix/mountinfo_source.h"
 #include "platform/posix/stored_entry_order.h"
 #include "platform/posix/unique_fd.h"
+#include "platform/paths.h"
 
 #include <algorithm>
 #include <array>
@@ -89,13 +92,6 @@ void refuse_write_protected(const std::string& path, const struct stat& st) {
         throw_errno(errno, PathRole::file);
 }
 
-std::string folder_of(const std::string& path) {
-    const auto cut = path.find_last_of('/');
-    if (cut == std::string::npos)
-        return ".";
-    return cut == 0 ? "/" : path.substr(0, cut);
-}
-
 // A name beside the target that no other writer picks: created exclusively.
 UniqueFd create_beside(const std::string& path, std::string& temp) {
     std::random_device random;
@@ -131,6 +127,11 @@ void sync_folder(const std::string& folder) noexcept {
 
 } // namespace
 
+PosixFileSystem::PosixFileSystem() : mounts_(std::make_unique<MountInfoSource>()) {
+}
+
+PosixFileSystem::~PosixFileSystem() = default;
+
 std::vector<FileEntry> PosixFileSystem::files(const std::string& folder) const {
     std::vector<FileEntry> result;
     each_entry(
@@ -154,8 +155,7 @@ std::vector<std::string> PosixFileSystem::subfolders(const std::string& folder) 
 }
 
 bool PosixFileSystem::is_folder(const std::string& path) const {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return kadoru::is_folder(path);
 }
 
 bool PosixFileSystem::is_file(const std::string& path) const {
@@ -164,10 +164,7 @@ bool PosixFileSystem::is_file(const std::string& path) const {
 }
 
 bool PosixFileSystem::same_file(const std::string& a, const std::string& b) const {
-    struct stat sa {};
-    struct stat sb {};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    return kadoru::same_file(a, b);
 }
 
 void PosixFileSystem::delete_file(const std::string& path) {
@@ -207,7 +204,7 @@ void PosixFileSystem::write_text(const std::string& path, std::string_view text)
         ::unlink(temp.c_str());
         throw;
     }
-    sync_folder(folder_of(path));
+    sync_folder(parent_folder(path));
 }
 
 std::string PosixFileSystem::read_first_line(const std::string& path) const {
@@ -258,7 +255,7 @@ std::vector<std::string> PosixFileSystem::entry_names(const std::string& folder)
     each_dirent(folder, [&](int, const dirent& entry) { names.emplace_back(entry.d_name); });
     // Trusted only while it names the same entries: the device is read behind the
     // driver's back, and a driver may hold back what it has not yet written.
-    auto stored = stored_entry_order(folder);
+    auto stored = stored_entry_order(folder, *mounts_);
     if (!stored)
         return names;
     auto a = *stored;

@@ -2,12 +2,19 @@
 
 #include "platform/file_system.h"
 
+#include <memory>
+
 namespace kadoru {
+
+class MountSource;
 
 // The file-system services on a POSIX system, straight on the system calls so that
 // each failure keeps its real cause.
 class PosixFileSystem final : public FileSystem {
 public:
+    PosixFileSystem();
+    ~PosixFileSystem() override;
+
     std::vector<FileEntry> files(const std::string& folder) const override;
     std::vector<std::string> subfolders(const std::string& folder) const override;
     bool is_folder(const std::string& path) const override;
@@ -24,6 +31,11 @@ public:
 
     std::vector<std::string> entry_names(const std::string& folder) const override;
     void create_empty_file(const std::string& path) override;
+
+private:
+    // The system's mount table: which volume a folder lies on, where a driver lists
+    // entries out of their stored order.
+    std::unique_ptr<MountSource> mounts_;
 };
 
 } // namespace kadoru

@@ -6,11 +6,15 @@
 
 namespace kadoru {
 
+class MountSource;
+
 // The names in a folder in the order the medium stores their entries, read from the
 // volume's device, for the volumes whose driver lists a folder in another order:
 // the FUSE exFAT driver lists the entries made since it mounted the volume first,
 // newest first. nullopt where the folder's own directory read gives the stored
 // order, or the device cannot be read (only the root folder is ever read this way).
-std::optional<std::vector<std::string>> stored_entry_order(const std::string& folder);
+// The mount table tells which volume holds the folder.
+std::optional<std::vector<std::string>> stored_entry_order(const std::string& folder,
+                                                           const MountSource& mounts);
 
 } // namespace kadoru

@@ -1,6 +1,7 @@
 #include "platform/posix/drive_table.h"
 #include "platform/posix/exfat_root.h"
 #include "platform/failure.h"
+#include "platform/posix/mountinfo_source.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/stored_entry_order.h"
 #include "support/failure_of.h"
@@ -146,7 +147,7 @@ TEST(ExfatRoot, NothingFromADamagedOrForeignVolume) {
 
 TEST(StoredEntryOrder, OnlyForFuseVolumes) {
     const ScratchFolder dir;
-    EXPECT_FALSE(stored_entry_order(dir.path()).has_value());
+    EXPECT_FALSE(stored_entry_order(dir.path(), MountInfoSource()).has_value());
 }
 
 TEST(PosixEntries, EveryEntryOnceAndEmptyFilesMadeExclusively) {
