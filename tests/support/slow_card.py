@@ -59,28 +59,6 @@ class SlowCard(Operations):
             'f_bsize', 'f_frsize', 'f_blocks', 'f_bfree', 'f_bavail',
             'f_files', 'f_ffree', 'f_favail', 'f_flag', 'f_namemax')}
 
-    def access(self, path, mode):
-        if not os.access(self._path(path), mode):
-            raise FuseOSError(errno.EACCES)
-
-    def chmod(self, path, mode):
-        os.chmod(self._path(path), mode)
-
-    def chown(self, path, uid, gid):
-        os.chown(self._path(path), uid, gid)
-
-    def utimens(self, path, times=None):
-        os.utime(self._path(path), times)
-
-    def mkdir(self, path, mode):
-        os.mkdir(self._path(path), mode)
-
-    def rmdir(self, path):
-        os.rmdir(self._path(path))
-
-    def rename(self, old, new):
-        os.rename(self._path(old), self._path(new))
-
     def unlink(self, path):
         self._busy(self.entry_seconds)
         os.unlink(self._path(path))
@@ -100,13 +78,6 @@ class SlowCard(Operations):
             if self.write_rate > 0:
                 time.sleep(len(data) / self.write_rate)
             return os.pwrite(fh, data, offset)
-
-    def truncate(self, path, length, fh=None):
-        with open(self._path(path), 'r+b') as f:
-            f.truncate(length)
-
-    def flush(self, path, fh):
-        return 0
 
     def fsync(self, path, datasync, fh):
         self._busy(self.flush_seconds)
