@@ -38,32 +38,6 @@ namespace stdfs = std::filesystem;
 constexpr std::size_t song_bytes = 2'000'000;
 constexpr double seconds_per_wait_unit = 0.864;
 
-// The window's event loop as the run sees it: the longest stretch between two turns.
-class GapRecorder final : public EventPump {
-public:
-    void process_events() override {
-        const auto now = steady_clock::now();
-        longest = std::max(longest, now - last);
-        last = now;
-    }
-    void begin() {
-        last = steady_clock::now();
-        longest = {};
-    }
-    steady_clock::time_point last;
-    steady_clock::duration longest{};
-};
-
-// Real time, but the wait rule's pauses pass at once.
-class PausesPassAtOnce final : public Clock {
-public:
-    time_point now() const override { return steady_clock::now() + slept_; }
-    void sleep(std::chrono::milliseconds duration) override { slept_ += duration; }
-
-private:
-    steady_clock::duration slept_{};
-};
-
 class Bench {
 public:
     Bench() : card_(dir_, {2'000'000, 0.3, 0}) {
@@ -82,16 +56,15 @@ public:
 
     // One Start as the program composes it; the longest stretch without events.
     steady_clock::duration run(Clock& clock) {
-        DriveTable drives(
-            std::make_unique<test::CardAfterStandIn>(card_.root(), dir_ / "stand-in"),
-            dir_.path());
+        DriveTable drives(std::make_unique<test::CardAfterStandIn>(card_.root(), dir_ / "stand-in"),
+                          dir_.path());
         FolderList dir1(drives, fs_, dir_ / "music");
         DriveSelector drive2(drives, drives.drive_of(card_.root()));
         test::ScriptedMessageBox messages;
         messages.answers = {Answer::no};
         test::FakeProgress progress;
         test::FakeControls controls;
-        GapRecorder window;
+        test::GapRecorder window;
         RunEvents events(window);
         ResponsiveFileSystem fs(fs_, events);
         const double total = song_bytes;
@@ -100,10 +73,9 @@ public:
                         {fs, drives, clock, messages, events, progress, controls});
         window.begin();
         run.start();
-        window.process_events();
         if (messages.texts().back() != "処理が終了しました")
             throw std::runtime_error(messages.texts().back());
-        return window.longest;
+        return window.longest();
     }
 
 private:
@@ -133,7 +105,7 @@ void bare_copy(benchmark::State& state) {
 }
 
 void run_with_pauses_at_once(benchmark::State& state) {
-    PausesPassAtOnce clock;
+    test::PausesPassAtOnce clock;
     steady_clock::duration longest{};
     for (auto _ : state) {
         state.PauseTiming();

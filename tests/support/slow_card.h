@@ -1,11 +1,16 @@
 #pragma once
 
+#include "platform/clock.h"
+#include "platform/event_pump.h"
 #include "platform/posix/mount_table.h"
 #include "platform/posix/mountinfo_source.h"
 #include "support/card_image.h"
 #include "support/scratch.h"
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -76,7 +81,8 @@ private:
 };
 
 // The system's mounts reduced to the root file system (c:), a fixed volume standing
-// in for d: and the card, which as a user mount comes after them (e:).
+// in for d: and the card, which as a user mount comes after them (e:). The card says
+// it is FAT, as a player's card is, so that the run keeps its order with placeholders.
 class CardAfterStandIn final : public MountSource {
 public:
     CardAfterStandIn(std::string card, std::string stand_in)
@@ -84,8 +90,10 @@ public:
     std::vector<Mount> mounts() const override {
         std::vector<Mount> result;
         for (auto& mount : system_.mounts())
-            if (mount.root == "/" || mount.root == card_)
+            if (mount.root == "/")
                 result.push_back(std::move(mount));
+            else if (mount.root == card_)
+                result.push_back({mount.root, mount.source, "vfat", "", mount.id, mount.device});
         result.push_back({stand_in_, "stand-in", "ext4", "", 0, 0});
         return result;
     }
@@ -94,6 +102,51 @@ private:
     MountInfoSource system_;
     std::string card_;
     std::string stand_in_;
+};
+
+// The window's event loop as a run sees it: the longest stretch between two of its
+// turns since begin(), and what the user does at each turn.
+class GapRecorder final : public EventPump {
+public:
+    using clock = std::chrono::steady_clock;
+
+    void begin() {
+        last_ = clock::now();
+        longest_ = {};
+    }
+    void process_events() override {
+        note();
+        if (user)
+            user();
+    }
+    // The longest stretch so far, the one up to now included.
+    clock::duration longest() {
+        note();
+        return longest_;
+    }
+
+    std::function<void()> user;
+
+private:
+    void note() {
+        const auto now = clock::now();
+        longest_ = std::max(longest_, now - last_);
+        last_ = now;
+    }
+
+    clock::time_point last_ = clock::now();
+    clock::duration longest_{};
+};
+
+// Real time, but the wait rule's pauses pass at once: a run's stretches are the card's,
+// and a song's minute of pacing costs nothing.
+class PausesPassAtOnce final : public Clock {
+public:
+    time_point now() const override { return std::chrono::steady_clock::now() + slept_; }
+    void sleep(std::chrono::milliseconds duration) override { slept_ += duration; }
+
+private:
+    std::chrono::steady_clock::duration slept_{};
 };
 
 } // namespace kadoru::test
