@@ -10,15 +10,14 @@ Returns once the card is mounted (the daemon goes on in the background); unmount
 with `fusermount -u MOUNTPOINT`.
 """
 import argparse
-import errno
 import os
 import threading
 import time
 
 try:
-    from fusepy import FUSE, FuseOSError, Operations  # Debian's python3-fusepy
+    from fusepy import FUSE, Operations  # Debian's python3-fusepy
 except ImportError:
-    from fuse import FUSE, FuseOSError, Operations
+    from fuse import FUSE, Operations
 
 
 class SlowCard(Operations):
@@ -37,12 +36,6 @@ class SlowCard(Operations):
         if seconds > 0:
             with self.medium:
                 time.sleep(seconds)
-
-    def __call__(self, op, path, *args):
-        try:
-            return super().__call__(op, path, *args)
-        except OSError as error:
-            raise FuseOSError(error.errno or errno.EIO)
 
     def getattr(self, path, fh=None):
         st = os.lstat(self._path(path))
