@@ -11,6 +11,7 @@ public:
 
     virtual void start() = 0;     // b_ok "Start": the transfer run
     virtual void close() = 0;     // b_cancel "Close": saves the settings; the window then ends
+    virtual void end() = 0;       // the main window's close box: the window ends, nothing saved
     virtual void add() = 0;       // Command1 "追加"
     virtual void add_all() = 0;   // Command6 "全て追加"
     virtual void remove() = 0;    // Command2 "削除"

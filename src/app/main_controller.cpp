@@ -26,12 +26,13 @@ MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives
       browser_({vm.drive1, vm.dir1, vm.file1, vm.combo_ftype, vm.label9, vm.file_size}, fs,
                messages, events),
       panel_({vm.drive1, vm.dir1, vm.drive2, vm.label8, vm.label11}, drives, messages),
+      run_events_(events), run_fs_(fs, run_events_),
       run_({vm.list2, vm.total_size, vm.drive2, vm.dir1, [&vm] { return vm.combo_ftype.text(); },
             [this](const std::string& folder, const std::string& drive) {
                 // A failure here is the run's to report.
                 save_settings(fs_, places_, folder, drive);
             }},
-           {fs, drives, clock, messages, events, progress, vm.controls}) {
+           {run_fs_, drives, clock, messages, run_events_, progress, vm.controls}) {
     vm_.drive1.on_change = [this] { browser_.drive_changed(); };
     vm_.dir1.on_change = [this] { browser_.folder_changed(); };
     vm_.combo_ftype.on_click = [this] { browser_.type_clicked(); };
@@ -98,13 +99,20 @@ void MainController::start_up(const SettingsPlaces& places) {
 }
 
 void MainController::start() {
-    run_.start();
+    if (!run_events_.program_ending())
+        run_.start();
 }
 
 void MainController::close() {
+    // First, so that even a failure to save below leaves nothing of a run going on.
+    end();
     // A record that cannot be written anywhere leaves as a Failure: the window tells
     // the user and ends the program all the same.
     save_settings(fs_, places_, vm_.dir1.path(), vm_.drive2.drive());
+}
+
+void MainController::end() {
+    run_events_.end_program();
 }
 
 void MainController::add() {

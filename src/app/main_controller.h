@@ -4,6 +4,8 @@
 #include "app/settings_file.h"
 #include "browse/destination_panel.h"
 #include "browse/source_browser.h"
+#include "transfer/responsive_file_system.h"
+#include "transfer/run_events.h"
 #include "transfer/transfer_run.h"
 
 namespace kadoru {
@@ -37,9 +39,13 @@ public:
     // falls back to the source drive and the next step runs; nothing is said.
     void start_up(const SettingsPlaces& places);
 
+    // Does nothing once the program is ending.
     void start() override;
-    // Saves the settings; a Failure to write them leaves for the window to show.
+    // Ends the program and saves the settings; a Failure to write them leaves for the
+    // window to show. A run under way stops where it let this click in.
     void close() override;
+    // Ends the program without saving; a run under way stops as for close().
+    void end() override;
     void add() override;
     void add_all() override;
     void remove() override;
@@ -55,6 +61,10 @@ private:
     SettingsPlaces places_;
     SourceBrowser browser_;
     DestinationPanel panel_;
+    // The run waits for the card on a worker thread while the window's events run,
+    // and ends with the program.
+    RunEvents run_events_;
+    ResponsiveFileSystem run_fs_;
     TransferRun run_;
 };
 

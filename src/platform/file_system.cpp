@@ -10,6 +10,11 @@ void FileSystem::create_folder(const std::string& /*path*/) {
     throw Failure(failure_code::path_file_access_error);
 }
 
+void FileSystem::copy_file_or_stop(const std::string& from, const std::string& to,
+                                   std::stop_token /*stop*/) {
+    copy_file(from, to);
+}
+
 std::vector<std::string> FileSystem::entry_names(const std::string& folder) const {
     std::vector<std::string> names;
     for (auto& file : files(folder))

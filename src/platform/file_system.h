@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,12 @@ struct FileEntry {
     std::uint64_t size = 0;
 
     friend bool operator==(const FileEntry&, const FileEntry&) = default;
+};
+
+// Thrown by a copy told to stop part-way; it has removed what it wrote.
+class CopyStopped final : public std::exception {
+public:
+    const char* what() const noexcept override { return "copy stopped"; }
 };
 
 // The file-system services the logic uses. Paths are native paths (UTF-8).
@@ -39,6 +47,11 @@ public:
     // medium before it returns. A failed copy leaves no partial file; a file is
     // never copied onto itself.
     virtual void copy_file(const std::string& from, const std::string& to) = 0;
+    // As copy_file, but gives up between two stretches of writing once stop is
+    // requested: the partial file is removed and CopyStopped thrown. A file system
+    // that cannot stop part-way copies the whole file.
+    virtual void copy_file_or_stop(const std::string& from, const std::string& to,
+                                   std::stop_token stop);
 
     // Replaces the file with exactly these bytes, atomically.
     virtual void write_text(const std::string& path, std::string_view text) = 0;

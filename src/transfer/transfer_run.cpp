@@ -14,6 +14,7 @@
 #include "transfer/list_sources.h"
 #include "transfer/order_guard.h"
 #include "transfer/progress.h"
+#include "transfer/run_events.h"
 #include "transfer/transfer_messages.h"
 #include "transfer/wait_rule.h"
 #include "transfer_list/list_size.h"
@@ -59,12 +60,20 @@ void TransferRun::start() {
     const RunningFlag flag(running_);
     RunState state;
     try {
-        run(state);
-    } catch (const Failure& failure) {
-        fail(failure.code(), state);
-    } catch (const std::exception&) {
-        // A fault of the program itself: the run still ends idle, the controls usable.
-        fail(failure_code::internal_error, state);
+        try {
+            run(state);
+        } catch (const ProgramEnding&) {
+            throw;
+        } catch (const Failure& failure) {
+            fail(failure.code(), state);
+        } catch (const std::exception&) {
+            // A fault of the program itself: the run still ends idle, the controls usable.
+            fail(failure_code::internal_error, state);
+        }
+    } catch (const ProgramEnding&) {
+        // Close arrived where events ran: the program ends, and with it the run, with
+        // no further copy, save or message. Whatever was half done has been undone on
+        // the way out (a copy's partial file, the order guard's placeholders).
     }
 }
 

@@ -49,7 +49,9 @@ public:
     TransferRun(TransferInputs inputs, TransferPorts ports);
 
     // Runs one transfer to its end. A call that arrives while a run is under way
-    // (from a click handled where the run lets events run) is ignored.
+    // (from a click handled where the run lets events run) is ignored. Where the
+    // ports end the program (ProgramEnding out of the event pump), the run stops
+    // there and returns without a word.
     void start();
 
 private:

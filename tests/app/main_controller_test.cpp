@@ -229,6 +229,53 @@ TEST_F(MainControllerTest, StartRunsTheTransferAndSavesTheSettingsOnTheWay) {
     EXPECT_FALSE(progress.shown);
 }
 
+// Close (or the close box) where the run lets events run ends the program there:
+// nothing of the run goes on, and only Close saves.
+struct EndCase {
+    const char* title;
+    bool close_button;
+    int copies_before; // files the run has copied when the user ends the program
+};
+
+void PrintTo(const EndCase& c, std::ostream* os) {
+    *os << c.title;
+}
+
+class EndDuringARun : public MainControllerTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(EndDuringARun, NothingOfTheRunGoesOn) {
+    const EndCase& c = GetParam();
+    const std::string settings = settings_path(program_folder);
+    write_settings("/home/u/Music/Jazz,e:");
+    controller->start_up(places);
+    controller->add_all();
+    drives.drives["e:"].free = 3'000'000;
+    int copies = 0;
+    fs.on_copy = [&](const std::string&, const std::string&) { ++copies; };
+    std::optional<std::string> saved;
+    events.on_pump = [&](int) {
+        if (saved || !progress.shown || copies != c.copies_before)
+            return;
+        write_settings(std::nullopt);
+        c.close_button ? controller->close() : controller->end();
+        saved = fs.texts.count(settings) != 0 ? fs.texts[settings] : "";
+        write_settings(std::nullopt); // so that a second save shows
+    };
+    messages.answers = {Answer::no};
+    controller->start();
+    controller->start(); // a click that arrives while the windows go does nothing
+
+    EXPECT_EQ(copies, c.copies_before);
+    EXPECT_THAT(messages.texts(), ElementsAre("e:\\ の中のMP3ファイルを削除しますか？"));
+    EXPECT_EQ(saved, c.close_button ? "/home/u/Music/Jazz,e:" : "");
+    EXPECT_EQ(fs.texts.count(settings), 0U);
+}
+
+INSTANTIATE_TEST_SUITE_P(, EndDuringARun,
+                         ::testing::Values(EndCase{"CloseBeforeTheLock", true, 0},
+                                           EndCase{"TheCloseBoxAfterTheFirstFile", false, 1}),
+                         [](const auto& info) { return std::string(info.param.title); });
+
 TEST_F(MainControllerTest, AGoneControllerLeavesNoHandlersBehind) {
     controller.reset();
     vm->drive2.assign("e:");

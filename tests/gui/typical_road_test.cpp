@@ -218,5 +218,38 @@ TEST_F(TypicalRoad, FromAFolderToCopiedFilesAndBackAtTheNextStart) {
     EXPECT_EQ(messages.texts().size(), 2U);
 }
 
+// Close where the run lets it in (before the lock), or the close box during the
+// copying, ends the program there: nothing more is copied or said, only Close saves.
+TEST_F(TypicalRoad, EndingTheProgramDuringARunStopsTheRun) {
+    for (const bool close_button : {true, false}) {
+        SCOPED_TRACE(close_button ? "Close" : "the close box");
+        stdfs::remove_all(card);
+        stdfs::create_directories(card);
+        write_text(settings_path(app), music + ",e:");
+        start_program();
+        write_text(settings_path(app), "old");
+        press("Command6");
+        ended = 0;
+        events.watch = [&] {
+            if (ended != 0 || !progress.is_shown())
+                return;
+            if (close_button)
+                press("b_cancel");
+            else if (progress.value() >= 1) // the first file copied
+                program->window.close();
+        };
+        messages.answers = {Answer::no};
+        const auto shown_before = messages.texts().size();
+        press("b_ok");
+        events.watch = nullptr;
+
+        EXPECT_EQ(ended, 1);
+        EXPECT_EQ(messages.texts().size(), shown_before + 1); // the delete question only
+        EXPECT_EQ(read_text(settings_path(app)), close_button ? music + ",e:" : "old");
+        EXPECT_FALSE(stdfs::exists(card + "/03 夜.MP3"));
+        EXPECT_EQ(stdfs::exists(card + "/01 朝.mp3"), !close_button);
+    }
+}
+
 } // namespace
 } // namespace kadoru

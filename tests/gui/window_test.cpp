@@ -37,6 +37,7 @@ public:
 
     void start() override { record("start"); }
     void close() override { record("close"); }
+    void end() override { record("end"); }
     void add() override { record("add"); }
     void add_all() override { record("add_all"); }
     void remove() override { record("remove"); }
@@ -305,12 +306,12 @@ TEST_F(MainWindow, CloseEndsTheProgramEvenWhenSavingFailsAndSaysWhy) {
     EXPECT_EQ(ended, 1);
 }
 
-TEST_F(MainWindow, TheWindowsOwnCloseBoxSavesNothing) {
+TEST_F(MainWindow, TheWindowsOwnCloseBoxEndsTheProgramAndSavesNothing) {
     show_active(window);
     window.close();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_THAT(actions.calls, IsEmpty());
-    EXPECT_EQ(ended, 0);
+    EXPECT_THAT(actions.calls, ElementsAre("end"));
+    EXPECT_EQ(ended, 1);
 }
 
 TEST_F(MainWindow, TheLockDisablesExactlyItsThirteenControlsAndEscapeWithThem) {

@@ -18,6 +18,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
@@ -214,8 +215,19 @@ void Kadoru10::show_enabled() {
 }
 
 void Kadoru10::close_program() {
+    ending_ = true;
     // Close ends the program even when saving failed; the user has been told.
     guarded(errors_, [this] { actions_.close(); });
+    end_program_();
+}
+
+void Kadoru10::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+    if (!event->isAccepted() || std::exchange(ending_, true))
+        return;
+    // The last window closing would end an idle program by itself, but during a run
+    // the progress window is still up and the run would go on.
+    guarded(errors_, [this] { actions_.end(); });
     end_program_();
 }
 

@@ -40,6 +40,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The close box ends the program without saving, during a run as well.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QLabel* caption(const char* name, const char* text, QRect place);
@@ -57,6 +59,7 @@ private:
     EndProgram end_program_;
     std::array<QWidget*, lock_order.size()> locked_{};
     QPushButton* b_cancel_ = nullptr;
+    bool ending_ = false; // ending the program closes every window, this one too
 };
 
 } // namespace kadoru

@@ -1,8 +1,9 @@
 #include "platform/posix/file_copy.h"
 
-#include "platform/posix/errno_failure.h"
 #include "platform/posix/file_status.h"
 #include "platform/failure.h"
+#include "platform/file_system.h"
+#include "platform/posix/errno_failure.h"
 #include "platform/posix/unique_fd.h"
 
 #include <cerrno>
@@ -17,8 +18,9 @@ namespace kadoru {
 
 namespace {
 
-constexpr std::size_t kernel_chunk = std::size_t{1} << 30;
-constexpr std::size_t buffer_size = std::size_t{1} << 20;
+// The most one system call writes: short enough on a slow card (a fraction of a
+// second) that a copy told to stop does so promptly.
+constexpr std::size_t stretch = std::size_t{1} << 18;
 
 [[noreturn]] void fail(int error) {
     throw_errno(error, PathRole::file);
@@ -90,9 +92,15 @@ bool declined(int error) {
 
 // Each step copies from the current file offsets to the end of the source and says
 // whether it got there; false hands the rest to the next method.
-bool copy_by_range(int in, int out) {
+void stop_if_asked(const std::stop_token& stop) {
+    if (stop.stop_requested())
+        throw CopyStopped();
+}
+
+bool copy_by_range(int in, int out, const std::stop_token& stop) {
     for (;;) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kernel_chunk, 0);
+        stop_if_asked(stop);
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, stretch, 0);
         if (n > 0)
             continue;
         if (n == 0)
@@ -107,9 +115,10 @@ bool copy_by_range(int in, int out) {
     }
 }
 
-bool copy_by_sendfile(int in, int out) {
+bool copy_by_sendfile(int in, int out, const std::stop_token& stop) {
     for (;;) {
-        const ssize_t n = ::sendfile(out, in, nullptr, kernel_chunk);
+        stop_if_asked(stop);
+        const ssize_t n = ::sendfile(out, in, nullptr, stretch);
         if (n > 0)
             continue;
         if (n == 0)
@@ -122,9 +131,10 @@ bool copy_by_sendfile(int in, int out) {
     }
 }
 
-void copy_by_read_write(int in, int out) {
-    std::vector<char> buffer(buffer_size);
+void copy_by_read_write(int in, int out, const std::stop_token& stop) {
+    std::vector<char> buffer(stretch);
     for (;;) {
+        stop_if_asked(stop);
         const ssize_t got = ::read(in, buffer.data(), buffer.size());
         if (got == 0)
             return;
@@ -148,12 +158,12 @@ void copy_by_read_write(int in, int out) {
     }
 }
 
-void copy_bytes(int in, int out, CopyMethod first) {
-    if (first == CopyMethod::copy_file_range && copy_by_range(in, out))
+void copy_bytes(int in, int out, CopyMethod first, const std::stop_token& stop) {
+    if (first == CopyMethod::copy_file_range && copy_by_range(in, out, stop))
         return;
-    if (first != CopyMethod::read_write && copy_by_sendfile(in, out))
+    if (first != CopyMethod::read_write && copy_by_sendfile(in, out, stop))
         return;
-    copy_by_read_write(in, out);
+    copy_by_read_write(in, out, stop);
 }
 
 // Takes away what a failed copy left, but only if the name still means the file
@@ -166,7 +176,8 @@ void remove_partial(const std::string& to, const struct stat& written) noexcept 
 
 } // namespace
 
-void copy_file_in_place(const std::string& from, const std::string& to, CopyMethod first) {
+void copy_file_in_place(const std::string& from, const std::string& to, CopyMethod first,
+                        std::stop_token stop) {
     struct stat source_stat {};
     const UniqueFd source = open_source(from, source_stat);
     struct stat target_stat {};
@@ -175,7 +186,7 @@ void copy_file_in_place(const std::string& from, const std::string& to, CopyMeth
         // A file just created is empty already; only an old one is cut back.
         if (target_stat.st_size != 0 && ::ftruncate(target.get(), 0) != 0)
             fail(errno);
-        copy_bytes(source.get(), target.get(), first);
+        copy_bytes(source.get(), target.get(), first, stop);
         if (::fdatasync(target.get()) != 0)
             fail(errno);
         if (const int error = target.close(); error != 0)

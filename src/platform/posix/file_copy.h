@@ -1,5 +1,6 @@
 #pragma once
 
+#include <stop_token>
 #include <string>
 
 namespace kadoru {
@@ -14,7 +15,9 @@ enum class CopyMethod { copy_file_range, sendfile, read_write };
 // Throws Failure with the system's own error; a copy that fails once the destination
 // has been truncated removes it. A file is never copied onto itself (75), whatever
 // the spelling of the two paths, and a write-protected destination is kept (70).
+// Once stop is requested the copy ends after the stretch it is writing, removes the
+// destination and throws CopyStopped.
 void copy_file_in_place(const std::string& from, const std::string& to,
-                        CopyMethod first = CopyMethod::copy_file_range);
+                        CopyMethod first = CopyMethod::copy_file_range, std::stop_token stop = {});
 
 } // namespace kadoru

@@ -1,7 +1,7 @@
 #include "platform/posix/posix_file_system.h"
 
-#include "platform/posix/errno_failure.h"
 #include "platform/failure.h"
+#include "platform/posix/errno_failure.h"
 #include "platform/posix/file_copy.h"
 #include "platform/posix/file_status.h"
 #include "platform/posix/mountinfo_source.h"
@@ -19,6 +19,7 @@
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kadoru {
 
@@ -181,6 +182,11 @@ void PosixFileSystem::delete_file(const std::string& path) {
 
 void PosixFileSystem::copy_file(const std::string& from, const std::string& to) {
     copy_file_in_place(from, to);
+}
+
+void PosixFileSystem::copy_file_or_stop(const std::string& from, const std::string& to,
+                                        std::stop_token stop) {
+    copy_file_in_place(from, to, CopyMethod::copy_file_range, std::move(stop));
 }
 
 void PosixFileSystem::write_text(const std::string& path, std::string_view text) {

@@ -23,6 +23,8 @@ public:
 
     void delete_file(const std::string& path) override;
     void copy_file(const std::string& from, const std::string& to) override;
+    void copy_file_or_stop(const std::string& from, const std::string& to,
+                           std::stop_token stop) override;
 
     void write_text(const std::string& path, std::string_view text) override;
     std::string read_first_line(const std::string& path) const override;

@@ -1,0 +1,145 @@
+// The run onto a slow card (a FUSE passthrough whose writes, flushes and entry
+// changes take their time), composed as the program composes it on the real file
+// system and drive table: the window's events run at least every 100 ms however long
+// the card takes, and the end of the program stops the run at once.
+#include "fakes/fake_transfer_ports.h"
+#include "fakes/fake_ui.h"
+#include "platform/drive_selector.h"
+#include "platform/folder_list.h"
+#include "platform/posix/drive_table.h"
+#include "platform/posix/posix_file_system.h"
+#include "support/slow_card.h"
+#include "transfer/responsive_file_system.h"
+#include "transfer/run_events.h"
+#include "transfer/transfer_run.h"
+#include "transfer_list/transfer_list.h"
+
+#include <chrono>
+#include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <optional>
+#include <ostream>
+
+namespace kadoru {
+namespace {
+
+using namespace std::chrono_literals;
+using std::chrono::steady_clock;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+namespace stdfs = std::filesystem;
+
+constexpr auto question = "e:\\ の中のMP3ファイルを削除しますか？";
+
+struct SlowCase {
+    const char* name;
+    test::Slowness slowness;
+    std::size_t song_bytes;
+    int old_songs; // on the card, for the delete step
+};
+
+void PrintTo(const SlowCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SlowCardRun : public ::testing::TestWithParam<SlowCase> {
+protected:
+    void SetUp() override {
+        card.emplace(dir, GetParam().slowness);
+        if (!card->mounted())
+            GTEST_SKIP() << card->why_not();
+        stdfs::create_directory(dir / "music");
+        stdfs::create_directory(dir / "stand-in");
+    }
+
+    void add_song(const std::string& name, std::size_t bytes) {
+        list.append(
+            {name, dir.write("music/" + name, std::string(bytes, 'm')), std::to_string(bytes)});
+        total_size += static_cast<double>(bytes);
+    }
+
+    // One Start; the messages shown.
+    std::vector<std::string> start(Answer answer) {
+        DriveTable drives(std::make_unique<test::CardAfterStandIn>(card->root(), dir / "stand-in"),
+                          dir.path());
+        FolderList dir1(drives, posix, dir / "music");
+        DriveSelector drive2(drives, "e:");
+        messages.answers = {answer};
+        ResponsiveFileSystem fs(posix, events);
+        TransferRun run({list, total_size, drive2, dir1, [] { return std::string("MP3"); },
+                         [this](const std::string&, const std::string&) { ++saves; }},
+                        {fs, drives, clock, messages, events, progress, controls});
+        window.begin();
+        run.start();
+        ended = steady_clock::now();
+        return messages.texts();
+    }
+
+    test::ScratchFolder dir;
+    std::optional<test::SlowCard> card;
+    PosixFileSystem posix;
+    test::GapRecorder window;
+    RunEvents events{window};
+    test::PausesPassAtOnce clock;
+    test::ScriptedMessageBox messages;
+    test::FakeProgress progress;
+    test::FakeControls controls;
+    TransferList list;
+    double total_size = 0;
+    int saves = 0;
+    steady_clock::time_point ended;
+};
+
+TEST_P(SlowCardRun, TheWindowsEventsRunAtLeastEvery100Ms) {
+    const SlowCase& c = GetParam();
+    for (int i = 0; i < c.old_songs; ++i)
+        dir.write("backing/old " + std::to_string(i) + ".mp3", "old");
+    add_song("song.mp3", c.song_bytes);
+
+    EXPECT_THAT(start(Answer::yes), ElementsAre(question, "処理が終了しました"));
+    EXPECT_LE(window.longest(), 100ms);
+    EXPECT_THAT(test::folder_read(card->backing()), ElementsAre("song.mp3"));
+    EXPECT_EQ(stdfs::file_size(card->backing() + "/song.mp3"), c.song_bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(, SlowCardRun,
+                         ::testing::Values(
+                             // 1.5 s of writing at 4 MB/s
+                             SlowCase{"ACopyOfSeveralMegabytes", {4'000'000, 0, 0}, 6'000'000, 0},
+                             // the card takes its time to flush what it took at once
+                             SlowCase{"ALongFlush", {0, 1.5, 0}, 1'000'000, 0},
+                             // 150 deletions of 20 ms each, none of them long by itself
+                             SlowCase{"ADeleteStepOfManyFiles", {0, 0, 0.02}, 1000, 150}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class EndOnASlowCard : public SlowCardRun {};
+
+TEST_P(EndOnASlowCard, TheRunStopsAtOnceAndLeavesNoPartialFile) {
+    add_song("first.mp3", 6'000'000);
+    add_song("second.mp3", 1000);
+    std::optional<steady_clock::time_point> told;
+    window.user = [&] {
+        // Close, once the first song has begun to reach the card.
+        std::error_code error;
+        const auto written = stdfs::file_size(card->backing() + "/first.mp3", error);
+        if (!told && !error && written > 0) {
+            told = steady_clock::now();
+            events.end_program();
+        }
+    };
+
+    EXPECT_THAT(start(Answer::no), ElementsAre(question));
+    ASSERT_TRUE(told.has_value());
+    EXPECT_LT(ended - *told, 500ms); // the rest of the song would take over a second
+    EXPECT_THAT(test::folder_read(card->backing()), IsEmpty());
+    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(progress.value(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(, EndOnASlowCard,
+                         ::testing::Values(SlowCase{"WhileCopying", {4'000'000, 0, 0}, 0, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace kadoru
