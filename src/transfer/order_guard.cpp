@@ -13,39 +13,16 @@ namespace kadoru {
 
 namespace {
 
-// As mount tables (and Windows, in any case) name them, FUSE drivers included.
-constexpr std::array<std::string_view, 9> hole_filling_types = {
-    "vfat", "msdos", "fat", "fat12", "fat16", "fat32", "exfat", "fusefat", "exfat-fuse"};
-
 constexpr std::string_view placeholder_stem = "KDR";
 constexpr std::string_view placeholder_extension = ".TMP";
 constexpr std::size_t placeholder_digits = 5;
 constexpr int placeholder_numbers = 100000; // more than a FAT folder has entries
-
-char ascii_upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// FAT compares names without regard to case, and drivers differ in the case they show.
-bool same_name(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return ascii_upper(x) == ascii_upper(y); });
-}
 
 bool is_digit(char c) {
     return c >= '0' && c <= '9';
 }
 
 } // namespace
-
-bool keeps_entry_order(std::string_view file_system_type) {
-    std::string type(file_system_type);
-    std::transform(type.begin(), type.end(), type.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return std::find(hole_filling_types.begin(), hole_filling_types.end(), type) !=
-           hole_filling_types.end();
-}
 
 std::string placeholder_name(int number) {
     std::array<char, 8> digits{};
@@ -58,9 +35,9 @@ bool is_placeholder_name(std::string_view name) {
     if (name.size() != stem + placeholder_digits + placeholder_extension.size())
         return false;
     const std::string_view digits = name.substr(stem, placeholder_digits);
-    return same_name(name.substr(0, stem), placeholder_stem) &&
+    return same_entry_name(name.substr(0, stem), placeholder_stem) &&
            std::all_of(digits.begin(), digits.end(), is_digit) &&
-           same_name(name.substr(stem + placeholder_digits), placeholder_extension);
+           same_entry_name(name.substr(stem + placeholder_digits), placeholder_extension);
 }
 
 OrderGuard::OrderGuard(FileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {
@@ -107,7 +84,7 @@ void OrderGuard::place_last(const std::string& path) {
             return;
         const auto names = fs_.entry_names(folder_);
         const auto at = std::find_if(names.begin(), names.end(), [&](const std::string& entry) {
-            return same_name(entry, name);
+            return same_entry_name(entry, name);
         });
         const auto index = static_cast<std::size_t>(at - names.begin());
         if (at == names.end() || (!first && index <= previous)) {
@@ -137,13 +114,29 @@ std::string OrderGuard::make_placeholder() {
         } catch (const Failure& failure) {
             if (failure.code() == failure_code::file_already_exists)
                 continue; // someone's own file of that name
-            throw;
+            if (!says_folder_full(failure.code()))
+                throw;
+            // No slot is left after the holes (a FAT16 root folder has a fixed number):
+            // the file can only go into a hole, out of order, and the run must not fail
+            // for that on a card with room. Standing down gives the holes back.
+            folder_full_ = true;
+            stand_down();
+            return {};
         }
         placeholders_.push_back(name);
+        took_entry_ = true;
         return name;
     }
     stand_down();
     return {};
+}
+
+bool OrderGuard::says_folder_full(int code) const {
+    // The FUSE FAT driver refuses an entry in a full folder as a permission: a
+    // folder that has taken a placeholder in this run and refuses the next, the
+    // smallest name there is, has no slot left.
+    return code == failure_code::disk_full ||
+           (code == failure_code::permission_denied && took_entry_);
 }
 
 void OrderGuard::remove(const std::string& name) {

@@ -34,6 +34,10 @@ std::optional<Mount> mount_of(const std::string& folder) {
     return std::nullopt;
 }
 
+bool is_fuse_block_mount(const Mount& mount) {
+    return mount.type.rfind("fuseblk", 0) == 0;
+}
+
 bool same_folder(const std::string& a, const std::string& b) {
     struct stat sa {};
     struct stat sb {};
@@ -48,10 +52,17 @@ std::optional<std::vector<std::string>> stored_entry_order(const std::string& fo
     if (!is_fuse_volume(folder))
         return std::nullopt;
     const auto mount = mount_of(folder);
-    if (!mount || mount->type.rfind("fuseblk", 0) != 0 || mount->source.rfind('/', 0) != 0 ||
+    if (!mount || !is_fuse_block_mount(*mount) || mount->source.rfind('/', 0) != 0 ||
         !same_folder(folder, mount->root))
         return std::nullopt;
     return exfat_root_names(mount->source);
+}
+
+bool lists_in_own_order(const std::string& folder) {
+    if (!is_fuse_volume(folder))
+        return false;
+    const auto mount = mount_of(folder);
+    return mount && is_fuse_block_mount(*mount);
 }
 
 } // namespace kadoru

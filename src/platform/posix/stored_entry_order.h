@@ -13,4 +13,9 @@ namespace kadoru {
 // order, or the device cannot be read (only the root folder is ever read this way).
 std::optional<std::vector<std::string>> stored_entry_order(const std::string& folder);
 
+// Whether the folder lies on a volume whose driver lists a folder in an order of its
+// own rather than the stored one (a FUSE driver of a block device), so that only
+// stored_entry_order can tell the stored order.
+bool lists_in_own_order(const std::string& folder);
+
 } // namespace kadoru
