@@ -47,6 +47,7 @@ public:
     void move_up() override;
     void move_down() override;
     void refresh() override;
+    std::optional<CardOrder> card_order() override;
 
 private:
     void destination_to_source() noexcept;
@@ -54,6 +55,7 @@ private:
     MainViewModel& vm_;
     FileSystem& fs_;
     Drives& drives_;
+    MessageBox& messages_;
     SettingsPlaces places_;
     SourceBrowser browser_;
     DestinationPanel panel_;

@@ -8,11 +8,16 @@
 #include <functional>
 
 #include <QDialog>
+#include <QPointer>
 
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace kadoru {
+
+class CardOrderWindow;
+class DriveCombo;
 
 // The main window: draws the view-model and hands every click to the actions or to
 // the lists' own processing. It decides nothing itself. A dialog, so that Enter
@@ -43,6 +48,8 @@ private:
                                 QRect place, void (MainActions::*action)());
     void show_enabled();
     void close_program();
+    void give_drive2_a_menu(DriveCombo* drive2);
+    void show_card_order();
 
     MainViewModel& model_;
     MainActions& actions_;
@@ -50,6 +57,8 @@ private:
     EndProgram end_program_;
     std::array<QWidget*, lock_order.size()> locked_{};
     QPushButton* b_cancel_ = nullptr;
+    QMenu* drive2_menu_ = nullptr;
+    QPointer<CardOrderWindow> card_order_; // made on first use, kept open beside the window
 };
 
 } // namespace kadoru
