@@ -5,7 +5,7 @@
 // for both runs the longest stretch without the window's events (longest_gap_ms), and
 // for the paced one the bound it keeps to, the copy plus the wait rule
 // (copy_plus_wait_s). Needs root, /dev/fuse and python3-fusepy:
-//   sudo ./build/release/bench/slow_card_bench
+//   sudo ./build/bench/bench/slow_card_bench
 #include "bench_support.h"
 #include "fakes/fake_transfer_ports.h"
 #include "fakes/fake_ui.h"

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "browse/card_order.h"
+
+#include <optional>
+
 namespace kadoru {
 
 // What the main window's buttons do. The window calls these on a click; the
@@ -19,6 +23,10 @@ public:
     virtual void move_up() = 0;   // Command4
     virtual void move_down() = 0; // Command5
     virtual void refresh() = 0;   // Command7 "更新"
+    // Drive2's menu "カードの中の順序を表示": the destination's root folder in the order
+    // of its entries, for the order window; nullopt when it could not be read (the
+    // user has been told why).
+    virtual std::optional<CardOrder> card_order() = 0;
 };
 
 } // namespace kadoru

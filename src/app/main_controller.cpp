@@ -4,6 +4,7 @@
 #include "app/settings_file.h"
 #include "platform/drives.h"
 #include "platform/failure.h"
+#include "platform/message_box.h"
 #include "transfer_list/format_size.h"
 #include "transfer_list/list_commands.h"
 
@@ -22,7 +23,7 @@ ListEditing editing(MainViewModel& vm) {
 MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives,
                                MessageBox& messages, EventPump& events, Clock& clock,
                                Progress& progress)
-    : vm_(vm), fs_(fs), drives_(drives),
+    : vm_(vm), fs_(fs), drives_(drives), messages_(messages),
       browser_({vm.drive1, vm.dir1, vm.file1, vm.combo_ftype, vm.label9, vm.file_size}, fs,
                messages, events),
       panel_({vm.drive1, vm.dir1, vm.drive2, vm.label8, vm.label11}, drives, messages),
@@ -141,6 +142,18 @@ void MainController::move_down() {
 
 void MainController::refresh() {
     panel_.refresh();
+}
+
+std::optional<CardOrder> MainController::card_order() {
+    const std::string drive = vm_.drive2.drive();
+    try {
+        return read_card_order(fs_, drives_, drive);
+    } catch (const Failure& failure) {
+        messages_.show(failure.code() == failure_code::disk_not_ready
+                           ? not_ready_message(drive)
+                           : error_message(failure.code()));
+        return std::nullopt;
+    }
 }
 
 } // namespace kadoru

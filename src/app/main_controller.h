@@ -53,11 +53,13 @@ public:
     void move_up() override;
     void move_down() override;
     void refresh() override;
+    std::optional<CardOrder> card_order() override;
 
 private:
     MainViewModel& vm_;
     FileSystem& fs_;
     Drives& drives_;
+    MessageBox& messages_;
     SettingsPlaces places_;
     SourceBrowser browser_;
     DestinationPanel panel_;

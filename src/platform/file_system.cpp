@@ -24,6 +24,11 @@ std::vector<std::string> FileSystem::entry_names(const std::string& folder) cons
     return names;
 }
 
+std::optional<std::vector<std::string>>
+FileSystem::stored_entry_names(const std::string& folder) const {
+    return entry_names(folder);
+}
+
 void FileSystem::create_empty_file(const std::string& /*path*/) {
     throw Failure(failure_code::path_file_access_error);
 }

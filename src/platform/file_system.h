@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <string_view>
@@ -66,6 +67,12 @@ public:
     // the order a directory read gives them: on a FAT or exFAT card, the order of
     // the directory entries on the medium, which is the order a player plays.
     virtual std::vector<std::string> entry_names(const std::string& folder) const;
+    // The same names in the order the medium stores their entries, where the file
+    // system can vouch for that order; nullopt where its directory read shows another
+    // order and the stored one cannot be read. Only meaningful for a file system that
+    // keeps entry order at all (keeps_entry_order): elsewhere no order is stored.
+    virtual std::optional<std::vector<std::string>>
+    stored_entry_names(const std::string& folder) const;
     // Creates an empty file under a name nothing in the folder has yet; an existing
     // entry of that name fails (58). File systems that cannot create files refuse (75).
     virtual void create_empty_file(const std::string& path);

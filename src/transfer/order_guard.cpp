@@ -14,10 +14,6 @@ namespace kadoru {
 
 namespace {
 
-// As mount tables (and Windows, in any case) name them, FUSE drivers included.
-constexpr std::array<std::string_view, 9> hole_filling_types = {
-    "vfat", "msdos", "fat", "fat12", "fat16", "fat32", "exfat", "fusefat", "exfat-fuse"};
-
 constexpr std::string_view placeholder_stem = "KDR";
 constexpr std::string_view placeholder_extension = ".TMP";
 constexpr std::size_t placeholder_digits = 5;
@@ -28,13 +24,6 @@ bool is_digit(char c) {
 }
 
 } // namespace
-
-bool keeps_entry_order(std::string_view file_system_type) {
-    std::string type(file_system_type);
-    std::transform(type.begin(), type.end(), type.begin(), ascii_lower);
-    return std::find(hole_filling_types.begin(), hole_filling_types.end(), type) !=
-           hole_filling_types.end();
-}
 
 std::string placeholder_name(int number) {
     std::array<char, 8> digits{};
@@ -126,13 +115,29 @@ std::string OrderGuard::make_placeholder() {
         } catch (const Failure& failure) {
             if (failure.code() == failure_code::file_already_exists)
                 continue; // someone's own file of that name
-            throw;
+            if (!says_folder_full(failure.code()))
+                throw;
+            // No slot is left after the holes (a FAT16 root folder has a fixed number):
+            // the file can only go into a hole, out of order, and the run must not fail
+            // for that on a card with room. Standing down gives the holes back.
+            folder_full_ = true;
+            stand_down();
+            return {};
         }
         placeholders_.push_back(name);
+        took_entry_ = true;
         return name;
     }
     stand_down();
     return {};
+}
+
+bool OrderGuard::says_folder_full(int code) const {
+    // The FUSE FAT driver refuses an entry in a full folder as a permission: a
+    // folder that has taken a placeholder in this run and refuses the next, the
+    // smallest name there is, has no slot left.
+    return code == failure_code::disk_full ||
+           (code == failure_code::permission_denied && took_entry_);
 }
 
 void OrderGuard::remove(const std::string& name) {

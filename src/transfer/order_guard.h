@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/entry_order.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,11 +9,6 @@
 namespace kadoru {
 
 class FileSystem;
-
-// Whether a file system gives each new directory entry the first run of free slots
-// that fits it (FAT and exFAT, whatever their driver): there a deleted file leaves
-// a hole that a later, shorter name fills, out of the order the files were copied.
-bool keeps_entry_order(std::string_view file_system_type);
 
 // The name of the placeholder with this number: an upper-case 8.3 name, which takes
 // the fewest directory slots any name can, with no music file's extension.
@@ -26,7 +23,8 @@ bool is_placeholder_name(std::string_view name);
 // go; they also go when the run leaves early, the guard being destroyed on the way out.
 // Works with any allocator whose folder reads show the entries' order: placeholders
 // are made one at a time until one lands last. Where a folder read turns out not
-// to show that order, the guard stands down and the files are copied as they come.
+// to show that order, or the folder has no slot left after its holes, the guard
+// stands down and the files are copied as they come.
 class OrderGuard {
 public:
     // Removes the empty placeholders a killed run left in the folder; nothing else.
@@ -44,16 +42,23 @@ public:
     // Removes the placeholders; throws Failure when one cannot be removed.
     void finish();
 
+    // Whether the guard stood down because the folder had no slot left. A copy that
+    // is then refused, whatever the driver calls it, failed for want of room.
+    bool folder_full() const { return folder_full_; }
+
 private:
     std::string make_placeholder();
     void remove(const std::string& name);
     void stand_down();
+    bool says_folder_full(int code) const;
 
     FileSystem& fs_;
     std::string folder_;
     std::vector<std::string> placeholders_; // names, in the order they were made
     int next_number_ = 0;
     bool standing_down_ = false;
+    bool took_entry_ = false; // the folder has taken a placeholder in this run
+    bool folder_full_ = false;
 };
 
 } // namespace kadoru

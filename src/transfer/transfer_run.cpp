@@ -12,6 +12,7 @@
 #include "transfer/control_lock.h"
 #include "transfer/delete_step.h"
 #include "transfer/list_sources.h"
+#include "transfer/order_check.h"
 #include "transfer/order_guard.h"
 #include "transfer/progress.h"
 #include "transfer/run_events.h"
@@ -114,6 +115,8 @@ void TransferRun::run(RunState& state) {
     deact_all(io_.controls, io_.events);
 
     copy_all(state.drive, root);
+    const std::optional<std::string> out_of_order =
+        check_order_on_card(io_.fs, io_.drives, state.drive, in_.list);
 
     io_.events.process_events();
     io_.progress.set_value(0);
@@ -121,6 +124,8 @@ void TransferRun::run(RunState& state) {
     state.shown = false;
     in_.save_settings(in_.dir1.path(), in_.drive2.drive());
     io_.messages.show(finished_message);
+    if (out_of_order)
+        io_.messages.show(order_differs_message(*out_of_order));
     // Only now, after the user has closed the message, do the controls come back.
     act_all(io_.controls, io_.events);
 }
@@ -155,7 +160,14 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root) {
             guard->place_last(target);
         }
         // The copy is complete, flushed, and leaves no partial file when it fails.
-        io_.fs.copy_file(entry.source_path, target);
+        try {
+            io_.fs.copy_file(entry.source_path, target);
+        } catch (const Failure& failure) {
+            // Refused for want of a slot, which some drivers call a permission.
+            if (guard && guard->folder_full() && failure.code() == failure_code::permission_denied)
+                throw Failure(failure_code::disk_full);
+            throw;
+        }
 
         io_.events.process_events();
         // A size that is not a number (0) cannot pace anything: the file does not wait.

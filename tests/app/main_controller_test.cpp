@@ -284,5 +284,19 @@ TEST_F(MainControllerTest, AGoneControllerLeavesNoHandlersBehind) {
     EXPECT_EQ(vm->label8.text(), "");
 }
 
+TEST_F(MainControllerTest, TheCardsOrderIsReadFromDrive2AndADriveNotReadyIsSaid) {
+    controller->start_up(places);
+    vm->drive2.assign("e:");
+    const auto order = controller->card_order();
+    ASSERT_TRUE(order.has_value());
+    EXPECT_EQ(order->drive, "e:");
+    EXPECT_FALSE(order->as_stored); // the fake card's file system keeps no order
+    EXPECT_THAT(messages.texts(), IsEmpty());
+
+    drives.drives["e:"].ready = false;
+    EXPECT_FALSE(controller->card_order().has_value());
+    EXPECT_THAT(messages.texts(), ElementsAre("ドライブe:の準備が出来ていません"));
+}
+
 } // namespace
 } // namespace kadoru

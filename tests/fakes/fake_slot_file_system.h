@@ -8,6 +8,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -105,6 +106,13 @@ public:
         for (const Entry* e : order)
             result.push_back(e->name);
         return result;
+    }
+    // Where the read lists the newest first, the stored order cannot be told.
+    std::optional<std::vector<std::string>>
+    stored_entry_names(const std::string& folder) const override {
+        if (lists_newest_first)
+            return std::nullopt;
+        return entry_names(folder);
     }
     bool is_folder(const std::string& path) const override {
         if (folders_.count(path) != 0)

@@ -1,5 +1,6 @@
 #include "app/widgets/japanese_ui.h"
 #include "app/widgets/kadoru10.h"
+#include "browse/widgets/card_order_window.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_ui.h"
@@ -7,6 +8,7 @@
 #include "platform/failure.h"
 
 #include <array>
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <set>
@@ -14,8 +16,10 @@
 #include <vector>
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
@@ -45,6 +49,11 @@ public:
     void move_up() override { record("move_up"); }
     void move_down() override { record("move_down"); }
     void refresh() override { record("refresh"); }
+    std::optional<CardOrder> card_order() override {
+        record("card_order");
+        return order;
+    }
+    std::optional<CardOrder> order;
 
 private:
     void record(const char* name) {
@@ -382,6 +391,59 @@ TEST(JapaneseUi, MessageBoxButtonsReadJapaneseAndKanjiHaveAJapaneseFont) {
     EXPECT_TRUE(yes.startsWith(QStringLiteral("はい"))) << yes.toStdString();
     EXPECT_EQ(cancel, QStringLiteral("キャンセル"));
     EXPECT_TRUE(families.contains(QStringLiteral("Noto Sans CJK JP")));
+}
+
+TEST_F(MainWindow, Drive2sMenuKeysOpenOneOrderWindowThatListsTheCard) {
+    actions.order =
+        CardOrder{"e:", {{"B.MP3", "1KB"}, {"a long.mp3", "5.00MB"}, {"MUSIC", "フォルダ"}}, true};
+    show_active(window);
+    control("Drive2").setFocus(Qt::OtherFocusReason);
+    auto& menu = *control("Drive2").findChild<QMenu*>(QStringLiteral("Drive2Menu"));
+    // The menu key arrives as the context-menu event the platform makes of it.
+    const std::array<std::function<void(QWidget&)>, 2> keys = {
+        [](QWidget& drive2) {
+            const QPoint at = drive2.rect().center();
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, at, drive2.mapToGlobal(at));
+            QApplication::sendEvent(&drive2, &event);
+        },
+        [](QWidget& drive2) { QTest::keyClick(&drive2, Qt::Key_F10, Qt::ShiftModifier); }};
+    for (const auto& press : keys) {
+        press(control("Drive2"));
+        ASSERT_TRUE(menu.isVisible());
+        QTest::keyClick(&menu, Qt::Key_Down);
+        QTest::keyClick(&menu, Qt::Key_Return);
+        EXPECT_FALSE(menu.isVisible());
+    }
+    EXPECT_THAT(actions.calls, ElementsAre("card_order", "card_order"));
+
+    const auto orders = window.findChildren<CardOrderWindow*>();
+    ASSERT_EQ(orders.size(), 1);
+    const CardOrderWindow& order = *orders.front();
+    EXPECT_TRUE(order.isVisible());
+    EXPECT_FALSE(order.isModal());
+    EXPECT_EQ(order.windowTitle(), QStringLiteral("カードの中の順序 - e:\\"));
+    const auto& list = *order.findChild<QTreeWidget*>();
+    EXPECT_EQ(list.accessibleName(), QStringLiteral("カードの中の順序"));
+    std::vector<std::string> rows;
+    for (int i = 0; i < list.topLevelItemCount(); ++i)
+        rows.push_back(
+            (list.topLevelItem(i)->text(0) + QLatin1Char(' ') + list.topLevelItem(i)->text(1))
+                .toStdString());
+    EXPECT_THAT(rows, ElementsAre("B.MP3 1KB", "a long.mp3 5.00MB", "MUSIC フォルダ"));
+    EXPECT_EQ(order.findChild<QLabel*>(QStringLiteral("card_order_note"))->text().toStdString(),
+              card_order_note(*actions.order));
+}
+
+TEST_F(MainWindow, AnOrderThatCannotBeReadOpensNoWindow) {
+    // The action has told the user why; the window only has nothing to show.
+    show_active(window);
+    control("Drive2").setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(&control("Drive2"), Qt::Key_F10, Qt::ShiftModifier);
+    auto& menu = *control("Drive2").findChild<QMenu*>(QStringLiteral("Drive2Menu"));
+    QTest::keyClick(&menu, Qt::Key_Down);
+    QTest::keyClick(&menu, Qt::Key_Return);
+    EXPECT_THAT(actions.calls, ElementsAre("card_order"));
+    EXPECT_TRUE(window.findChildren<CardOrderWindow*>().isEmpty());
 }
 
 } // namespace

@@ -169,8 +169,10 @@ public:
             while (start < listing.size()) {
                 const std::size_t end = std::min(listing.find('\n', start), listing.size());
                 const std::string line = listing.substr(start, end - start);
+                // A folder is listed with a "/" after its name.
                 if (line.rfind("::/", 0) == 0)
-                    names.push_back(line.substr(3));
+                    names.push_back(
+                        line.substr(3, line.back() == '/' ? line.size() - 4 : std::string::npos));
                 start = end + 1;
             }
         } else if (mount()) {

@@ -5,6 +5,7 @@
 #include "support/card_image.h"
 #include "transfer/order_guard.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@ namespace {
 using test::CardImage;
 using test::RunHarness;
 using test::ScratchFolder;
+using ::testing::_;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -125,7 +127,9 @@ std::vector<std::string> placeholders(const std::vector<std::string>& names) {
 
 TEST_P(OrderOnCard, AShortNameDeletedFirstAndALongNameCopiedBeforeAShortOne) {
     put_on_card({"A.MP3", "keep.wma"});
-    EXPECT_THAT(run({"a rather long song title.mp3", "B.MP3"}, Answer::yes), Contains(finished));
+    // The order read back is right: nothing is said after the finished message.
+    EXPECT_THAT(run({"a rather long song title.mp3", "B.MP3"}, Answer::yes),
+                ElementsAre(_, finished));
     EXPECT_THAT(card->stored_order(),
                 ElementsAre("keep.wma", "a rather long song title.mp3", "B.MP3"));
 }
@@ -134,7 +138,7 @@ TEST_P(OrderOnCard, LongNamesDeletedAmongKeptFilesOfAnotherType) {
     put_on_card({"01 the first long song name.mp3", "X.WMA", "02 the second long one.mp3",
                  "voice memo.wma", "03 third.mp3", "Z.WMA"});
     EXPECT_THAT(run({"B.MP3", "A.MP3", "a name longer than any hole.mp3", "c.mp3"}, Answer::yes),
-                Contains(finished));
+                ElementsAre(_, finished));
     EXPECT_THAT(card->stored_order(),
                 ElementsAre("X.WMA", "voice memo.wma", "Z.WMA", "B.MP3", "A.MP3",
                             "a name longer than any hole.mp3", "c.mp3"));
@@ -173,7 +177,8 @@ class OrderOnExfatCard : public OrderOnCard {};
 
 TEST_P(OrderOnExfatCard, AShortNameDeletedFirstAndALongNameCopiedBeforeAShortOne) {
     put_on_card({"A.MP3", "keep.wma", "C.MP3"});
-    EXPECT_THAT(run({"a rather long song title.mp3", "B.MP3"}, Answer::yes), Contains(finished));
+    EXPECT_THAT(run({"a rather long song title.mp3", "B.MP3"}, Answer::yes),
+                ElementsAre(_, finished));
     EXPECT_THAT(card->stored_order(),
                 ElementsAre("keep.wma", "a rather long song title.mp3", "B.MP3"));
 }
@@ -185,30 +190,60 @@ INSTANTIATE_TEST_SUITE_P(, OrderOnExfatCard, ::testing::Values(CardImage::Format
 // entry as well, so a name takes two slots at least.
 class FullRootFolder : public OrderOnCard {};
 
-TEST_P(FullRootFolder, FillingUpEndsInTheErrorPathWithNoPlaceholderLeft) {
-    std::vector<std::string> fillers;
-    for (int i = 0; i < 500; ++i) // F000.WMA to F499.WMA
-        fillers.push_back("F" + std::to_string(1000 + i).substr(1) + ".WMA");
-    ASSERT_TRUE(card->put_unmounted(dir, fillers));
+std::vector<std::string> fillers(int count) { // F000.WMA, F001.WMA, ...
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i)
+        names.push_back("F" + std::to_string(1000 + i).substr(1) + ".WMA");
+    return names;
+}
+
+TEST_P(FullRootFolder, FillingUpEndsInTheErrorPathAsDiskFullWithNoPlaceholderLeft) {
+    const std::vector<std::string> before = fillers(500); // one slot each
+    ASSERT_TRUE(card->put_unmounted(dir, before));
     ASSERT_TRUE(card->delete_unmounted({"F010.WMA", "F011.WMA", "F100.WMA"}));
     ASSERT_TRUE(card->mount());
 
     const std::vector<std::string> list = {"long song number 1.mp3", "long song number 2.mp3",
                                            "long song number 3.mp3", "long song number 4.mp3",
                                            "long song number 5.mp3"};
-    const auto messages = run(list, Answer::no);
-    EXPECT_THAT(messages, ::testing::Not(Contains(finished)));
-    ASSERT_EQ(messages.size(), 2U); // the delete question, then the failure
-    EXPECT_EQ(messages[1].rfind("Error：", 0), 0U) << messages[1];
+    // The driver refuses the last file as a permission; the folder is full.
+    EXPECT_THAT(run(list, Answer::no), ElementsAre(_, "Error：61で異常終了しました"));
 
     const auto order = card->stored_order();
     EXPECT_THAT(placeholders(order), IsEmpty());
     std::vector<std::string> expected;
-    for (const auto& name : fillers)
+    for (const auto& name : before)
         if (name != "F010.WMA" && name != "F011.WMA" && name != "F100.WMA")
             expected.push_back(name);
     expected.insert(expected.end(), list.begin(), list.end() - 1);
     EXPECT_THAT(order, ElementsAreArray(expected));
+}
+
+TEST_P(FullRootFolder, NoSlotAfterTheHolesCopiesEverythingAndTellsWhichFileIsOutOfOrder) {
+    // Every slot of the root folder taken, but for a hole of two slots and a later
+    // one of four: the long name fits only the later hole, the short one the first.
+    const std::vector<std::string> before = fillers(512);
+    ASSERT_TRUE(card->put_unmounted(dir, before));
+    const std::vector<std::string> holes = {"F010.WMA", "F011.WMA", "F100.WMA",
+                                            "F101.WMA", "F102.WMA", "F103.WMA"};
+    ASSERT_TRUE(card->delete_unmounted(holes));
+    ASSERT_TRUE(card->mount());
+
+    EXPECT_THAT(run({"a long song title.mp3", "B.MP3"}, Answer::no),
+                ElementsAre(_, finished,
+                            "カードの中のファイルの順序が転送リストと違います。\n"
+                            "順序が違う最初のファイル：B.MP3"));
+
+    std::vector<std::string> expected;
+    for (const auto& name : before) {
+        if (name == "F010.WMA")
+            expected.emplace_back("B.MP3");
+        else if (name == "F100.WMA")
+            expected.emplace_back("a long song title.mp3");
+        if (std::find(holes.begin(), holes.end(), name) == holes.end())
+            expected.push_back(name);
+    }
+    EXPECT_THAT(card->stored_order(), ElementsAreArray(expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(, FullRootFolder, ::testing::Values(CardImage::Format::fat16),

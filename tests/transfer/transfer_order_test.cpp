@@ -1,6 +1,7 @@
 #include "fakes/fake_drives.h"
 #include "fakes/fake_slot_file_system.h"
 #include "run_harness.h"
+#include "transfer/order_check.h"
 #include "transfer/order_guard.h"
 
 #include <chrono>
@@ -13,12 +14,21 @@ namespace {
 using namespace std::chrono_literals;
 using test::RunHarness;
 using test::SlotFileSystem;
+using ::testing::_;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
 constexpr auto finished = "処理が終了しました";
+
+std::vector<std::string> placeholders_in(const SlotFileSystem& fs) {
+    std::vector<std::string> found;
+    for (const auto& name : fs.entry_names("/card"))
+        if (is_placeholder_name(name))
+            found.push_back(name);
+    return found;
+}
 
 // A card whose first entry was a short name, deleted by an earlier run, and a run
 // that copies a long name before a short one: without the guard the short one
@@ -60,7 +70,7 @@ protected:
 
 TEST_F(TransferOrder, OnAFatCardTheFilesLandInListOrder) {
     run_list("vfat");
-    EXPECT_THAT(messages, Contains(finished));
+    EXPECT_THAT(messages, ElementsAre(_, finished)); // the order is right: nothing more
     EXPECT_THAT(placeholders_made(), Not(IsEmpty()));
     EXPECT_THAT(fs.entry_names("/card"),
                 ElementsAre("keep.wma", "a long title of a song.mp3", "B.MP3"));
@@ -68,7 +78,7 @@ TEST_F(TransferOrder, OnAFatCardTheFilesLandInListOrder) {
 
 TEST_F(TransferOrder, OtherFileSystemsAreLeftAlone) {
     run_list("ext4");
-    EXPECT_THAT(messages, Contains(finished));
+    EXPECT_THAT(messages, ElementsAre(_, finished)); // no order is stored to check
     EXPECT_THAT(placeholders_made(), IsEmpty());
     // A first-fit volume that is not known as one keeps the old disorder.
     EXPECT_THAT(fs.entry_names("/card"),
@@ -96,6 +106,91 @@ TEST_F(TransferOrder, AFileToBeReplacedStaysWhenItsSourceIsGone) {
     EXPECT_THAT(messages, Contains("Error：53で異常終了しました"));
     EXPECT_THAT(fs.entry_names("/card"), Contains("B.MP3"));
 }
+
+// A FAT16 root folder of 512 slots, as the FUSE FAT driver fills it (two slots for a
+// short name), with fillers F000.WMA, F001.WMA, ... and holes where some were deleted.
+struct HolePattern {
+    const char* name;
+    int fillers;
+    std::vector<int> holes; // the fillers deleted
+    std::vector<std::string> list;
+    std::vector<std::string> after_question; // the messages the run shows
+    int full_failure = failure_code::permission_denied;
+    bool newest_first = false; // a folder read that does not show the stored order
+};
+
+void PrintTo(const HolePattern& pattern, std::ostream* os) {
+    *os << pattern.name;
+}
+
+std::string filler(int i) {
+    return "F" + std::to_string(1000 + i).substr(1) + ".WMA";
+}
+
+constexpr auto long_title = "a long song title.mp3"; // three slots
+const std::string no_slot_left = "Error：61で異常終了しました";
+
+const std::vector<HolePattern> hole_patterns = {
+    {"RoomAfterTheHolesKeepsTheOrder", 200, {10, 100}, {long_title, "B.MP3"}, {finished}},
+    // The guard stands down: the long file only fits the later hole, the short one
+    // then takes the first.
+    {"NoSlotAfterTheHolesTold",
+     256,
+     {10, 100, 101},
+     {long_title, "B.MP3"},
+     {finished, order_differs_message("B.MP3")}},
+    {"NoSlotAfterTheHolesButTheyFitInOrder", 256, {10, 100}, {"B.MP3", "C.MP3"}, {finished}},
+    {"NoRoomForALongNameIsDiskFull", 256, {10}, {"B.MP3", long_title}, {no_slot_left}},
+    {"FullFromTheStartAsTheSystemSaysIt",
+     256,
+     {},
+     {"B.MP3"},
+     {no_slot_left},
+     failure_code::disk_full},
+    // Never having taken an entry, a folder that refuses one cannot be told from a
+    // write-protected one.
+    {"FullFromTheStartAsPermissionDenied", 256, {}, {"B.MP3"}, {"Error：70で異常終了しました"}},
+    {"OrderThatCannotBeReadIsNotJudged",
+     20,
+     {2},
+     {long_title, "B.MP3"},
+     {finished},
+     failure_code::permission_denied,
+     true},
+};
+
+class HolePatterns : public ::testing::TestWithParam<HolePattern> {};
+
+TEST_P(HolePatterns, TheRunCopiesWhereThereIsRoomAndTellsWhenTheOrderIsLost) {
+    const HolePattern& pattern = GetParam();
+    SlotFileSystem fs(test::slots::fusefat, 512);
+    fs.full_failure = pattern.full_failure;
+    fs.lists_newest_first = pattern.newest_first;
+    fs.add_folder("/card");
+    for (int i = 0; i < pattern.fillers; ++i)
+        fs.put("/card/" + filler(i));
+    for (const int i : pattern.holes)
+        fs.erase("/card/" + filler(i));
+    test::FakeDrives drives;
+    drives.add("c:", "/", 1000000000);
+    drives.add("e:", "/card", 1000000000).type = "fusefat";
+    RunHarness run(fs, drives, "e:", "/music");
+    run.messages.answers = {Answer::no};
+    for (const auto& name : pattern.list) {
+        fs.put("/music/" + name, 1000);
+        run.add(name, "/music/" + name, 1000);
+    }
+
+    run.start();
+
+    auto messages = run.messages.texts();
+    messages.erase(messages.begin()); // the delete question
+    EXPECT_EQ(messages, pattern.after_question);
+    EXPECT_THAT(placeholders_in(fs), IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(, HolePatterns, ::testing::ValuesIn(hole_patterns),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kadoru

@@ -3,6 +3,7 @@
 #include "app/widgets/transfer_list_view.h"
 #include "platform/paths.h"
 #include "platform/song_tip.h"
+#include "browse/widgets/card_order_window.h"
 #include "platform/widgets/drive_combo.h"
 #include "platform/widgets/file_list_view.h"
 #include "platform/widgets/folder_tree.h"
@@ -23,9 +24,11 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace kadoru {
 
@@ -130,6 +133,8 @@ Kadoru10::Kadoru10(MainViewModel& model, MainActions& actions, MessageBox& error
     for (std::size_t i = 0; i + 1 < focus_order.size(); ++i)
         setTabOrder(focus_order[i], focus_order[i + 1]);
 
+    give_drive2_a_menu(drive2);
+
     locked_ = {b_ok,     b_cancel_, dir1,     drive1,   drive2,   file1,      command1,
                command6, command2,  command3, command4, command5, combo_ftype};
     model.controls.changed.connect([window = QPointer(this)] {
@@ -229,6 +234,32 @@ void Kadoru10::closeEvent(QCloseEvent* event) {
     // the progress window is still up and the run would go on.
     guarded(errors_, [this] { actions_.end(); });
     end_program_();
+}
+
+void Kadoru10::give_drive2_a_menu(DriveCombo* drive2) {
+    drive2_menu_ = child<QMenu>(drive2);
+    drive2_menu_->setObjectName(QStringLiteral("Drive2Menu"));
+    QAction* show_order = drive2_menu_->addAction(qt_text(card_order_command));
+    show_order->setObjectName(QStringLiteral("show_card_order"));
+    connect(show_order, &QAction::triggered, this, &Kadoru10::show_card_order);
+    drive2->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(drive2, &QWidget::customContextMenuRequested, this,
+            [this, drive2](QPoint at) { drive2_menu_->popup(drive2->mapToGlobal(at)); });
+    // The menu key reaches the menu by itself; Shift+F10 is its other key on desktops.
+    auto* shift_f10 = child<QShortcut>(drive2, QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    shift_f10->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(shift_f10, &QShortcut::activated, this,
+            [drive2] { emit drive2->customContextMenuRequested(drive2->rect().center()); });
+}
+
+void Kadoru10::show_card_order() {
+    std::optional<CardOrder> order;
+    guarded(errors_, [&] { order = actions_.card_order(); });
+    if (!order)
+        return;
+    if (!card_order_)
+        card_order_ = child<CardOrderWindow>(this);
+    card_order_->show_order(*order);
 }
 
 void Kadoru10::keyPressEvent(QKeyEvent* event) {

@@ -8,13 +8,17 @@
 #include <functional>
 
 #include <QDialog>
+#include <QPointer>
 
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace kadoru {
 
 class SongDetailsReader;
+class CardOrderWindow;
+class DriveCombo;
 
 // The main window: draws the view-model and hands every click to the actions or to
 // the lists' own processing. It decides nothing itself. A dialog, so that Enter
@@ -52,6 +56,8 @@ private:
                                 QRect place, void (MainActions::*action)());
     void show_enabled();
     void close_program();
+    void give_drive2_a_menu(DriveCombo* drive2);
+    void show_card_order();
 
     MainViewModel& model_;
     MainActions& actions_;
@@ -60,6 +66,8 @@ private:
     std::array<QWidget*, lock_order.size()> locked_{};
     QPushButton* b_cancel_ = nullptr;
     bool ending_ = false; // ending the program closes every window, this one too
+    QMenu* drive2_menu_ = nullptr;
+    QPointer<CardOrderWindow> card_order_; // made on first use, kept open beside the window
 };
 
 } // namespace kadoru

@@ -126,6 +126,31 @@ void sync_folder(const std::string& folder) noexcept {
         ::fsync(fd.get());
 }
 
+std::vector<std::string> directory_read(const std::string& folder) {
+    std::vector<std::string> names;
+    each_dirent(folder, [&](int, const dirent& entry) { names.emplace_back(entry.d_name); });
+    return names;
+}
+
+// The folder's names as the medium stores them, read from the device where the
+// driver lists them otherwise. Trusted only while it names the same entries as the
+// directory read: the device is read behind the driver's back, and a driver may
+// hold back what it has not yet written.
+std::optional<std::vector<std::string>> stored_order_of(const std::string& folder,
+                                                        const std::vector<std::string>& names,
+                                                        const MountSource& mounts) {
+    auto stored = stored_entry_order(folder, mounts);
+    if (!stored)
+        return std::nullopt;
+    auto a = *stored;
+    auto b = names;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    if (a != b)
+        return std::nullopt;
+    return stored;
+}
+
 } // namespace
 
 PosixFileSystem::PosixFileSystem() : mounts_(std::make_unique<MountInfoSource>()) {
@@ -257,18 +282,17 @@ void PosixFileSystem::create_folder(const std::string& path) {
 }
 
 std::vector<std::string> PosixFileSystem::entry_names(const std::string& folder) const {
-    std::vector<std::string> names;
-    each_dirent(folder, [&](int, const dirent& entry) { names.emplace_back(entry.d_name); });
-    // Trusted only while it names the same entries: the device is read behind the
-    // driver's back, and a driver may hold back what it has not yet written.
-    auto stored = stored_entry_order(folder, *mounts_);
-    if (!stored)
+    auto names = directory_read(folder);
+    auto stored = stored_order_of(folder, names, *mounts_);
+    return stored ? std::move(*stored) : names;
+}
+
+std::optional<std::vector<std::string>>
+PosixFileSystem::stored_entry_names(const std::string& folder) const {
+    auto names = directory_read(folder);
+    if (!lists_in_own_order(folder, *mounts_))
         return names;
-    auto a = *stored;
-    auto b = names;
-    std::sort(a.begin(), a.end());
-    std::sort(b.begin(), b.end());
-    return a == b ? std::move(*stored) : names;
+    return stored_order_of(folder, names, *mounts_);
 }
 
 void PosixFileSystem::create_empty_file(const std::string& path) {

@@ -32,6 +32,8 @@ public:
     void create_folder(const std::string& path) override;
 
     std::vector<std::string> entry_names(const std::string& folder) const override;
+    std::optional<std::vector<std::string>>
+    stored_entry_names(const std::string& folder) const override;
     void create_empty_file(const std::string& path) override;
 
 private:

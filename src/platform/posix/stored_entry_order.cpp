@@ -31,18 +31,18 @@ std::optional<Mount> mount_of(const std::string& folder, const MountSource& moun
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<std::vector<std::string>> stored_entry_order(const std::string& folder,
-                                                           const MountSource& mounts) {
-    // Cheap checks first: this runs on every directory read of the card.
-    if (!is_fuse_volume(folder))
-        return std::nullopt;
     const auto mount = mount_of(folder, mounts);
-    if (!mount || mount->type.rfind("fuseblk", 0) != 0 || mount->source.rfind('/', 0) != 0 ||
+    if (!mount || !is_fuse_block_mount(*mount) || mount->source.rfind('/', 0) != 0 ||
         !same_file(folder, mount->root))
         return std::nullopt;
     return exfat_root_names(mount->source);
+}
+
+bool lists_in_own_order(const std::string& folder, const MountSource& mounts) {
+    if (!is_fuse_volume(folder))
+        return false;
+    const auto mount = mount_of(folder, mounts);
+    return mount && is_fuse_block_mount(*mount);
 }
 
 } // namespace kadoru

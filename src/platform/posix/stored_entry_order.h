@@ -17,4 +17,9 @@ class MountSource;
 std::optional<std::vector<std::string>> stored_entry_order(const std::string& folder,
                                                            const MountSource& mounts);
 
+// Whether the folder lies on a volume whose driver lists a folder in an order of its
+// own rather than the stored one (a FUSE driver of a block device), so that only
+// stored_entry_order can tell the stored order.
+bool lists_in_own_order(const std::string& folder, const MountSource& mounts);
+
 } // namespace kadoru

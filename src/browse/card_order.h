@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kadoru {
+
+class Drives;
+class FileSystem;
+
+// The texts of the order window and of the destination selector's menu entry.
+inline constexpr std::string_view card_order_command = "カードの中の順序を表示";
+inline constexpr std::string_view card_order_title = "カードの中の順序";
+inline constexpr std::string_view card_order_name_heading = "ファイル名";
+inline constexpr std::string_view card_order_size_heading = "サイズ";
+inline constexpr std::string_view card_order_folder_text = "フォルダ";
+
+// One entry of the root folder: its name and its size by the size rule (a folder
+// shows card_order_folder_text instead).
+struct CardOrderRow {
+    std::string name;
+    std::string size_text;
+
+    friend bool operator==(const CardOrderRow&, const CardOrderRow&) = default;
+};
+
+// What the destination's root folder holds, in the order of its entries.
+struct CardOrder {
+    std::string drive;
+    std::vector<CardOrderRow> rows;
+    // Whether the order is the one the directory stores (a player's order), rather
+    // than merely the order a folder read happened to give.
+    bool as_stored = false;
+};
+
+// Reads the drive's root folder: its entries in the order the medium stores them
+// where that can be read (as the run's order check reads them), otherwise in the
+// order of a plain folder read. Never changes the card. Throws Failure when the
+// drive or the folder cannot be read (71: not ready).
+CardOrder read_card_order(const FileSystem& fs, const Drives& drives, const std::string& drive);
+
+// The line under the list: whether the order shown is the stored one.
+std::string card_order_note(const CardOrder& order);
+// The window's title, with the drive it shows ("カードの中の順序 - e:\").
+std::string card_order_window_title(const CardOrder& order);
+
+} // namespace kadoru
