@@ -6,6 +6,7 @@
 #include "platform/posix/drive_table.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/steady_clock.h"
+#include "platform/song_details.h"
 #include "platform/widgets/qt_event_pump.h"
 #include "platform/widgets/qt_message_box.h"
 #include "transfer/widgets/window_progress.h"
@@ -14,6 +15,19 @@
 
 #include <QApplication>
 #include <QTranslator>
+
+namespace {
+
+// Until the songs' tags are read, no file tells its track number: sorting by track
+// keeps the list's order.
+class NoSongDetails final : public kadoru::SongDetailsReader {
+public:
+    std::optional<kadoru::SongDetails> read(const std::string& /*path*/) override {
+        return std::nullopt;
+    }
+};
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -32,7 +46,9 @@ int main(int argc, char* argv[]) {
     kadoru::QtEventPump events;
     kadoru::SteadyClock clock;
     kadoru::WindowProgress progress;
-    kadoru::MainController controller(model, fs, *drives, messages, events, clock, progress);
+    NoSongDetails details;
+    kadoru::MainController controller(model, fs, *drives, messages, events, clock, progress,
+                                      details);
     kadoru::Kadoru10 window(model, controller, messages);
     messages.set_parent(&window);
 

@@ -3,6 +3,7 @@
 #include "app/settings_file.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_song_details_reader.h"
 #include "fakes/fake_transfer_ports.h"
 #include "fakes/fake_ui.h"
 
@@ -44,8 +45,8 @@ protected:
     void restart() {
         controller.reset();
         vm = std::make_unique<MainViewModel>(drives, fs, "c:", "/home/u/Music");
-        controller =
-            std::make_unique<MainController>(*vm, fs, drives, messages, events, clock, progress);
+        controller = std::make_unique<MainController>(*vm, fs, drives, messages, events, clock,
+                                                      progress, details);
     }
 
     void write_settings(const std::optional<std::string>& text) {
@@ -69,6 +70,7 @@ protected:
     test::FakeEventPump events;
     test::FakeClock clock;
     test::FakeProgress progress;
+    test::TableSongDetails details;
     std::unique_ptr<MainViewModel> vm;
     std::unique_ptr<MainController> controller;
 };

@@ -8,6 +8,7 @@
 #include "app/main_view_model.h"
 #include "app/settings_file.h"
 #include "fakes/fake_drives.h"
+#include "fakes/fake_song_details_reader.h"
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
 #include "platform/posix/posix_file_system.h"
@@ -57,9 +58,10 @@ struct Program {
     Program(Drives& drives, FileSystem& fs, MessageBox& messages, EventPump& events, Clock& clock,
             Progress& progress, const std::string& start_folder, Kadoru10::EndProgram end)
         : model(drives, fs, drives.drive_of(start_folder), start_folder),
-          controller(model, fs, drives, messages, events, clock, progress),
+          controller(model, fs, drives, messages, events, clock, progress, details),
           window(model, controller, messages, std::move(end)) {}
 
+    test::TableSongDetails details;
     MainViewModel model;
     MainController controller;
     Kadoru10 window;
