@@ -27,8 +27,6 @@ namespace kadoru {
 
 namespace {
 
-// Rows dragged inside one list: the type carries which list of which process they
-// left, so that rows from another window or program are never taken for ours.
 const QString rows_type = QStringLiteral("application/x-kadoru-list-rows");
 const QString uri_list_type = QStringLiteral("text/uri-list");
 
@@ -128,6 +126,12 @@ QByteArray TransferListView::drag_token() const {
            QByteArray::number(reinterpret_cast<quintptr>(this));
 }
 
+std::unique_ptr<QMimeData> TransferListView::dragged_rows() const {
+    auto data = std::make_unique<QMimeData>();
+    data->setData(rows_type, drag_token());
+    return data;
+}
+
 bool TransferListView::takes(const QDropEvent& event) const {
     if (!actions_.list_editable())
         return false;
@@ -142,10 +146,8 @@ bool TransferListView::takes(const QDropEvent& event) const {
 void TransferListView::startDrag(Qt::DropActions /*supported*/) {
     if (!actions_.list_editable() || selectionModel()->selectedRows().isEmpty())
         return;
-    auto data = std::make_unique<QMimeData>();
-    data->setData(rows_type, drag_token());
     auto* drag = child<QDrag>(this);
-    drag->setMimeData(data.release()); // the drag owns its data
+    drag->setMimeData(dragged_rows().release()); // the drag owns its data
     drag->exec(Qt::MoveAction);
 }
 

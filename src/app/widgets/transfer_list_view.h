@@ -4,9 +4,12 @@
 #include "platform/message_box.h"
 #include "transfer_list/transfer_list.h"
 
+#include <memory>
+
 #include <QListView>
 
 class QAction;
+class QMimeData;
 
 namespace kadoru {
 
@@ -23,6 +26,10 @@ class TransferListView final : public QListView {
 public:
     TransferListView(TransferList& list, TransferListActions& actions, MessageBox& errors,
                      QWidget* parent);
+
+    // What a drag of this list's rows carries: which list of which process they left,
+    // so that rows from another window or program are never taken for its own.
+    std::unique_ptr<QMimeData> dragged_rows() const;
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
