@@ -245,6 +245,44 @@ TEST_F(MainControllerTest, StartRunsTheTransferAndSavesTheSettingsOnTheWay) {
     EXPECT_FALSE(progress.shown);
 }
 
+TEST_F(MainControllerTest, DuringARunNothingRearrangesOrAddsToTheList) {
+    write_settings("/home/u/Music/Jazz,e:");
+    controller->start_up(places);
+    controller->add_all();
+    fs.texts["/home/u/Music/list.m3u8"] = "Jazz/a.mp3\n";
+    drives.drives["e:"].free = 3'000'000;
+    messages.answers = {Answer::no};
+    vm->list2.set_selected(1, true);
+    bool tried = false;
+    events.on_pump = [&](int) {
+        if (!controller->list_editable() && !tried) {
+            tried = true;
+            controller->move_selected_to(0);
+            controller->sort_by_name();
+            controller->sort_by_track();
+            controller->shuffle();
+            controller->add_dropped({"/home/u/Music/start.mp3"});
+            controller->add_playlist("/home/u/Music/list.m3u8");
+        }
+    };
+    controller->start();
+    EXPECT_TRUE(tried);
+    EXPECT_TRUE(fs.exists("/media/card/a.mp3"));
+    EXPECT_EQ(vm->list2.count(), 2);
+    EXPECT_EQ(vm->list2.row(1).name, "b.mp3");
+    EXPECT_TRUE(controller->list_editable());
+
+    // Idle again, the same steps work; added files count, missing ones are told.
+    controller->add_dropped({"/home/u/Music/start.mp3", "/home/u/Music/gone.mp3"});
+    EXPECT_EQ(vm->list2.count(), 3);
+    EXPECT_EQ(messages.texts().back(), "追加できなかったファイルが1個あります");
+    controller->move_selected_to(0);
+    EXPECT_EQ(vm->list2.row(0).name, "b.mp3");
+    controller->sort_by_name();
+    EXPECT_EQ(vm->list2.row(0).name, "a.mp3");
+    EXPECT_EQ(vm->label7.text(), "3MB");
+}
+
 TEST_F(MainControllerTest, AGoneControllerLeavesNoHandlersBehind) {
     controller.reset();
     vm->drive2.assign("e:");
