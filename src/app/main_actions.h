@@ -10,7 +10,6 @@ namespace kadoru {
 // The transfer list's own drag and drop and menu come with them.
 class MainActions : public TransferListActions {
 public:
-
     virtual void start() = 0;     // b_ok "Start": the transfer run
     virtual void close() = 0;     // b_cancel "Close": saves the settings; the window then ends
     virtual void add() = 0;       // Command1 "追加"

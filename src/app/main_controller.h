@@ -26,8 +26,7 @@ struct MainViewModel;
 class MainController final : public MainActions {
 public:
     MainController(MainViewModel& vm, FileSystem& fs, Drives& drives, MessageBox& messages,
-                   EventPump& events, Clock& clock, Progress& progress,
-                   SongDetailsReader& details);
+                   EventPump& events, Clock& clock, Progress& progress, SongDetailsReader& details);
     ~MainController() override;
     MainController(const MainController&) = delete;
     MainController& operator=(const MainController&) = delete;

@@ -18,7 +18,7 @@ public:
     virtual void move_selected_to(int to) = 0;
     // Files, folders and playlists dropped from a file manager, in drop order.
     virtual void add_dropped(const std::vector<std::string>& paths) = 0;
-    virtual void add_playlist(const std::string& path) = 0;  // "プレイリストを追加…"
+    virtual void add_playlist(const std::string& path) = 0; // "プレイリストを追加…"
     virtual void save_playlist(const std::string& path) = 0; // "プレイリストとして保存…"
     virtual void sort_by_name() = 0;
     virtual void sort_by_track() = 0;

@@ -49,8 +49,9 @@ void move_selected_to(const ListArranging& arranging, int to) {
 void sort_by_name(const ListArranging& arranging) {
     const TransferList& list = arranging.list2;
     std::vector<int> order = rows_in_order(list);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return natural_less(list.row(a).name, list.row(b).name); });
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return natural_less(list.row(a).name, list.row(b).name);
+    });
     put_in_order(arranging, order);
 }
 

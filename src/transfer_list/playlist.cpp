@@ -105,7 +105,8 @@ std::string percent_decoded(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && i + 2 < text.size() && hex_value(text[i + 1]) >= 0 &&
             hex_value(text[i + 2]) >= 0) {
-            bytes.push_back(static_cast<char>(hex_value(text[i + 1]) * 16 + hex_value(text[i + 2])));
+            bytes.push_back(
+                static_cast<char>(hex_value(text[i + 1]) * 16 + hex_value(text[i + 2])));
             i += 2;
         } else {
             bytes.push_back(text[i]);
@@ -179,8 +180,8 @@ std::vector<std::string> decoded_lines(std::string_view bytes, PlaylistKind kind
 }
 
 bool is_unreserved(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~' || c == '/';
 }
 
 std::string file_url(const std::string& path) {
@@ -235,7 +236,7 @@ bool is_playlist_name(std::string_view path) {
 PlaylistKind playlist_kind(std::string_view path) {
     const std::string extension = stdfs::path(path).extension().string();
     return extension.size() == 5 && extension.back() == '8' ? PlaylistKind::m3u8
-                                                             : PlaylistKind::m3u;
+                                                            : PlaylistKind::m3u;
 }
 
 std::string playlist_text(const std::vector<std::string>& paths,

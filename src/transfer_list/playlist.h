@@ -9,8 +9,8 @@ namespace kadoru {
 enum class PlaylistKind { m3u8, m3u }; // .m3u8 is UTF-8; .m3u is UTF-8 when valid, else CP932
 
 // The entries' paths in order, absolute and lexically normalised; comments and #EXT lines skipped,
-// relative paths resolved against playlist_folder (absolute), file:// URLs accepted, CRLF or LF, BOM
-// skipped.
+// relative paths resolved against playlist_folder (absolute), file:// URLs accepted, CRLF or LF,
+// BOM skipped.
 std::vector<std::string> parse_playlist(std::string_view bytes, const std::string& playlist_folder,
                                         PlaylistKind kind);
 

@@ -1,10 +1,10 @@
 // Building the list as a file manager user does, through the real window on real
 // files: a drop of files, a folder and a playlist, dragging rows, and the sorting
 // and playlist saving of its context menu.
-#include "app/widgets/kadoru10.h"
-#include "app/widgets/transfer_list_view.h"
 #include "app/main_controller.h"
 #include "app/main_view_model.h"
+#include "app/widgets/kadoru10.h"
+#include "app/widgets/transfer_list_view.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_song_details_reader.h"
 #include "fakes/fake_transfer_ports.h"
@@ -93,9 +93,9 @@ protected:
     // A drag over List2 and its drop onto a row's upper half (-1: below the rows).
     bool drop(const QMimeData& data, int row, Qt::DropActions offered) {
         auto& view = list2_view();
-        const QPoint at = row < 0 ? QPoint(5, view.viewport()->height() - 2)
-                                  : view.visualRect(view.model()->index(row, 0)).topLeft() +
-                                        QPoint(5, 2);
+        const QPoint at =
+            row < 0 ? QPoint(5, view.viewport()->height() - 2)
+                    : view.visualRect(view.model()->index(row, 0)).topLeft() + QPoint(5, 2);
         QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(view.viewport(), &enter);
         QDragMoveEvent move(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
@@ -137,9 +137,9 @@ TEST_F(ListDrops, FilesAFolderAndAPlaylistFromAFileManager) {
     const auto all = rows();
     ASSERT_EQ(all.size(), 6U);
     EXPECT_EQ(all[0], "single.mp3 100000");
-    EXPECT_THAT(std::vector<std::string>(all.begin() + 1, all.begin() + 4),
-                ::testing::UnorderedElementsAre("1 a.MP3 10000", "2 b.mp3 20000",
-                                                "10 c.mp3 30000"));
+    EXPECT_THAT(
+        std::vector<std::string>(all.begin() + 1, all.begin() + 4),
+        ::testing::UnorderedElementsAre("1 a.MP3 10000", "2 b.mp3 20000", "10 c.mp3 30000"));
     EXPECT_EQ(all[4], "曲.mp3 5000");
     EXPECT_EQ(all[5], "single.mp3 100000");
     EXPECT_EQ(model.list2.row(4).source_path, music + "/lists/曲.mp3");

@@ -13,15 +13,15 @@
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QMenu>
-#include <QTimer>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 namespace kadoru {
 namespace {
 
-using kadoru::test::ScriptedMessageBox;
 using kadoru::test::click_row;
+using kadoru::test::ScriptedMessageBox;
 using kadoru::test::selected_rows;
 using kadoru::test::show_active;
 using ::testing::ElementsAre;
@@ -106,8 +106,12 @@ protected:
     }
 
     // A point in the upper or lower half of a row.
-    QPoint upper(int row) const { return view.visualRect(view.model()->index(row, 0)).topLeft() + QPoint(5, 2); }
-    QPoint lower(int row) const { return view.visualRect(view.model()->index(row, 0)).bottomLeft() + QPoint(5, -2); }
+    QPoint upper(int row) const {
+        return view.visualRect(view.model()->index(row, 0)).topLeft() + QPoint(5, 2);
+    }
+    QPoint lower(int row) const {
+        return view.visualRect(view.model()->index(row, 0)).bottomLeft() + QPoint(5, -2);
+    }
 
     TransferList list;
     RecordingListActions actions;

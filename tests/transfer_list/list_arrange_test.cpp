@@ -121,7 +121,7 @@ TEST_F(Arranging, SortByTrackPutsTaggedSongsByDiscAndTrackThenTheRestInTheirOrde
     fill({"x.mp3", "d2t1.mp3", "t3.mp3", "untagged.wav", "d1t2.mp3", "notrack.mp3", "t1.mp3"});
     test::TableSongDetails details;
     details.songs["/m/d2t1.mp3"] = {"", "", "", 2, 1, {}};
-    details.songs["/m/t3.mp3"] = {"", "", "", 0, 3, {}};   // no disc: with disc 1
+    details.songs["/m/t3.mp3"] = {"", "", "", 0, 3, {}}; // no disc: with disc 1
     details.songs["/m/d1t2.mp3"] = {"", "", "", 1, 2, {}};
     details.songs["/m/notrack.mp3"] = {"Title", "", "", 1, 0, {}}; // tags, but no track
     details.songs["/m/t1.mp3"] = {"", "", "", 0, 1, {}};
@@ -164,9 +164,8 @@ TEST(TransferListOrder, ARowOrderThatIsNotOneOfEveryRowChangesNothing) {
     for (const char* name : {"A", "B", "C"})
         list.append({name, name, "1"});
     list.set_list_index(2);
-    for (const std::vector<int>& wrong :
-         {std::vector<int>{0, 1}, std::vector<int>{0, 1, 1}, std::vector<int>{0, 1, 3},
-          std::vector<int>{-1, 0, 1}}) {
+    for (const std::vector<int>& wrong : {std::vector<int>{0, 1}, std::vector<int>{0, 1, 1},
+                                          std::vector<int>{0, 1, 3}, std::vector<int>{-1, 0, 1}}) {
         EXPECT_THROW(list.reorder(wrong), std::invalid_argument);
         EXPECT_EQ(list.row(0).name, "A");
         EXPECT_EQ(list.row(2).name, "C");

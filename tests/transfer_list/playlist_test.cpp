@@ -39,7 +39,10 @@ const auto m3u = PlaylistKind::m3u;
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlaylistReading,
     ::testing::Values(
-        ReadCase{"relative, LF", "a.mp3\nsub/b.mp3\n", m3u8, {"/music/lists/a.mp3", "/music/lists/sub/b.mp3"}},
+        ReadCase{"relative, LF",
+                 "a.mp3\nsub/b.mp3\n",
+                 m3u8,
+                 {"/music/lists/a.mp3", "/music/lists/sub/b.mp3"}},
         ReadCase{"relative above and beside",
                  "../other/c.mp3\r\n./d.mp3\r\nsub/../e.mp3",
                  m3u8,
@@ -50,7 +53,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "  b.mp3  \r\n#EXTVLCOPT:x\r\n",
                  m3u8,
                  {"/music/lists/a.mp3", "/music/lists/b.mp3"}},
-        ReadCase{"old Mac line ends", "a.mp3\rb.mp3\r", m3u8,
+        ReadCase{"old Mac line ends",
+                 "a.mp3\rb.mp3\r",
+                 m3u8,
                  {"/music/lists/a.mp3", "/music/lists/b.mp3"}},
         ReadCase{"Windows separators", "Album\\01.mp3\n", m3u, {"/music/lists/Album/01.mp3"}},
         ReadCase{"file URLs",
@@ -72,10 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "\x8b\xc8.mp3\n\xff.mp3\n",
                  m3u,
                  {"/music/lists/曲.mp3", "/music/lists/\xff.mp3"}},
-        ReadCase{".m3u8 is UTF-8 even when it is not", "\x8b\xc8.mp3\n", m3u8,
+        ReadCase{".m3u8 is UTF-8 even when it is not",
+                 "\x8b\xc8.mp3\n",
+                 m3u8,
                  {"/music/lists/\x8b\xc8.mp3"}},
-        ReadCase{"nothing but a BOM", "\xEF\xBB\xBF", m3u, {}},
-        ReadCase{"empty", "", m3u8, {}}),
+        ReadCase{"nothing but a BOM", "\xEF\xBB\xBF", m3u, {}}, ReadCase{"empty", "", m3u8, {}}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(PlaylistNames, KnowsPlaylistsByTheirExtension) {
@@ -89,9 +95,8 @@ TEST(PlaylistNames, KnowsPlaylistsByTheirExtension) {
 }
 
 TEST(PlaylistWriting, IsM3U8WithPathsBelowItsFolderRelative) {
-    const std::string text =
-        playlist_text({"/music/lists/a.mp3", "/music/lists/sub/曲.mp3", "/music/other/b.mp3"},
-                      "/music/lists/");
+    const std::string text = playlist_text(
+        {"/music/lists/a.mp3", "/music/lists/sub/曲.mp3", "/music/other/b.mp3"}, "/music/lists/");
     EXPECT_EQ(text, "#EXTM3U\na.mp3\nsub/曲.mp3\n/music/other/b.mp3\n");
 }
 

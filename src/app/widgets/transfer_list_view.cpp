@@ -71,7 +71,8 @@ TransferListView::TransferListView(TransferList& list, TransferListActions& acti
     auto* separator = child<QAction>(this);
     separator->setSeparator(true);
     addAction(separator);
-    sort_by_name_ = menu_action("sort_by_name", "名前順に並べ替え", &TransferListView::sort_by_name);
+    sort_by_name_ =
+        menu_action("sort_by_name", "名前順に並べ替え", &TransferListView::sort_by_name);
     sort_by_track_ =
         menu_action("sort_by_track", "トラック番号順に並べ替え", &TransferListView::sort_by_track);
     shuffle_ = menu_action("shuffle", "シャッフル", &TransferListView::shuffle);
@@ -157,8 +158,7 @@ void TransferListView::dragEnterEvent(QDragEnterEvent* event) {
         return;
     }
     QListView::dragEnterEvent(event); // the view's own state for scrolling and drawing
-    event->setDropAction(event->mimeData()->hasFormat(rows_type) ? Qt::MoveAction
-                                                                  : Qt::CopyAction);
+    event->setDropAction(event->mimeData()->hasFormat(rows_type) ? Qt::MoveAction : Qt::CopyAction);
     event->accept();
 }
 
@@ -168,8 +168,7 @@ void TransferListView::dragMoveEvent(QDragMoveEvent* event) {
         return;
     }
     QListView::dragMoveEvent(event); // draws the place between the rows
-    event->setDropAction(event->mimeData()->hasFormat(rows_type) ? Qt::MoveAction
-                                                                  : Qt::CopyAction);
+    event->setDropAction(event->mimeData()->hasFormat(rows_type) ? Qt::MoveAction : Qt::CopyAction);
     event->accept();
 }
 
@@ -235,9 +234,9 @@ void TransferListView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TransferListView::choose_playlist_to_add() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr_text("プレイリストを追加"), playlist_folder_,
-        tr_text("プレイリスト (*.m3u *.m3u8 *.M3U *.M3U8)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr_text("プレイリストを追加"), playlist_folder_,
+                                     tr_text("プレイリスト (*.m3u *.m3u8 *.M3U *.M3U8)"));
     if (path.isEmpty())
         return;
     playlist_folder_ = QFileInfo(path).absolutePath();

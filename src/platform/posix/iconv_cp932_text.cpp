@@ -22,7 +22,7 @@ std::optional<std::string> cp932_to_utf8(std::string_view bytes) {
     if (converter.get() == reinterpret_cast<iconv_t>(-1)) // NOLINT: iconv's own failure value
         return std::nullopt;
     std::string text(bytes.size() * 3 + 4, '\0'); // CP932 never takes more than 3 bytes of UTF-8
-    char* in = const_cast<char*>(bytes.data()); // NOLINT: iconv does not write the input
+    char* in = const_cast<char*>(bytes.data());   // NOLINT: iconv does not write the input
     std::size_t in_left = bytes.size();
     char* out = text.data();
     std::size_t out_left = text.size();
