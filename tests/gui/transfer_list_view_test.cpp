@@ -205,7 +205,8 @@ TEST_F(TransferListWidget, DroppedFilesAreCopiedInDropOrderAndOnlyLocalOnesNamed
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(QStringLiteral("/music/b 曲.mp3")),
                    QUrl::fromLocalFile(QStringLiteral("/music/album")),
-                   QUrl(QStringLiteral("https://example.org/c.mp3"))});
+                   QUrl(QStringLiteral("https://example.org/c.mp3")),
+                   QUrl(QStringLiteral("file://server/share/d.mp3"))});
     const auto offered = Qt::CopyAction | Qt::MoveAction;
     QDragEnterEvent enter(upper(0), offered, &files, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view.viewport(), &enter);
@@ -216,7 +217,7 @@ TEST_F(TransferListWidget, DroppedFilesAreCopiedInDropOrderAndOnlyLocalOnesNamed
     EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
     EXPECT_THAT(actions.calls, IsEmpty()); // not while the file manager waits on the drop
     QCoreApplication::processEvents();
-    EXPECT_THAT(actions.calls, ElementsAre("add [/music/b 曲.mp3] [/music/album] []"));
+    EXPECT_THAT(actions.calls, ElementsAre("add [/music/b 曲.mp3] [/music/album] [] []"));
 }
 
 TEST_F(TransferListWidget, WhileTheListIsLockedItTakesNothingAndItsMenuIsGrey) {

@@ -194,9 +194,14 @@ void TransferListView::dropEvent(QDropEvent* event) {
         guarded(errors_, [&] { actions_.move_selected_to(to); });
         return;
     }
+    // A file on another host (file://server/...) is no file of this machine: it goes as
+    // an empty path, which the list counts among what it could not add.
     std::vector<std::string> paths;
-    for (const QUrl& url : data.urls())
-        paths.push_back(url.isLocalFile() ? native_path(url.toLocalFile()) : std::string());
+    for (const QUrl& url : data.urls()) {
+        const bool here = url.isLocalFile() &&
+                          (url.host().isEmpty() || url.host() == QStringLiteral("localhost"));
+        paths.push_back(here ? native_path(url.toLocalFile()) : std::string());
+    }
     event->setDropAction(Qt::CopyAction);
     event->accept();
     // Later, once the file manager has its answer: adding may show a message box, and
