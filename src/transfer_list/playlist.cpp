@@ -153,6 +153,10 @@ std::optional<std::string> entry_path(std::string_view line, const std::string& 
     } else {
         path = native_separators(line);
     }
+    // No file's name holds a NUL; the system would read such a path only up to it,
+    // which may name another file.
+    if (path.find('\0') != std::string::npos)
+        return std::nullopt;
     const stdfs::path entry(path);
     const stdfs::path absolute = entry.is_absolute() ? entry : stdfs::path(folder) / entry;
     return absolute.lexically_normal().string();

@@ -1,7 +1,6 @@
 #include "fakes/fake_song_details_reader.h"
 #include "platform/label.h"
 #include "transfer_list/list_arrange.h"
-#include "transfer_list/natural_order.h"
 #include "transfer_list/transfer_list.h"
 
 #include <algorithm>
@@ -177,31 +176,6 @@ TEST(TransferListOrder, ARowOrderThatIsNotOneOfEveryRowChangesNothing) {
     EXPECT_EQ(notified, 1); // one step, one redraw
     EXPECT_EQ(list.list_index(), 0);
 }
-
-struct NaturalCase {
-    const char* a;
-    const char* b;
-    bool a_first;
-    bool b_first;
-};
-
-class NaturalOrder : public ::testing::TestWithParam<NaturalCase> {};
-
-TEST_P(NaturalOrder, ComparesDigitRunsByValueAndLettersWithoutCase) {
-    const auto& c = GetParam();
-    EXPECT_EQ(natural_less(c.a, c.b), c.a_first) << c.a << " < " << c.b;
-    EXPECT_EQ(natural_less(c.b, c.a), c.b_first) << c.b << " < " << c.a;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, NaturalOrder,
-                         ::testing::Values(NaturalCase{"2 b.mp3", "10 a.mp3", true, false},
-                                           NaturalCase{"track9", "track10", true, false},
-                                           NaturalCase{"a.mp3", "B.mp3", true, false},
-                                           NaturalCase{"Abc", "abc", false, false},
-                                           NaturalCase{"007", "7", false, false},
-                                           NaturalCase{"a", "a1", true, false},
-                                           NaturalCase{"99999999999999999999999", "1", false, true},
-                                           NaturalCase{"曲2", "曲10", true, false}));
 
 } // namespace
 } // namespace kadoru

@@ -81,6 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "\x8b\xc8.mp3\n",
                  m3u8,
                  {"/music/lists/\x8b\xc8.mp3"}},
+        ReadCase{"a NUL in a path, plain or in a URL",
+                 std::string("a.mp3\0.txt\nfile:///b.mp3%00.txt\nc.mp3\n", 38),
+                 m3u8,
+                 {"/music/lists/c.mp3"}},
         ReadCase{"nothing but a BOM", "\xEF\xBB\xBF", m3u, {}}, ReadCase{"empty", "", m3u8, {}}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
