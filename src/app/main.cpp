@@ -1,7 +1,7 @@
-#include "app/widgets/japanese_ui.h"
-#include "app/widgets/kadoru10.h"
 #include "app/main_program.h"
 #include "app/settings_file.h"
+#include "app/widgets/japanese_ui.h"
+#include "app/widgets/kadoru10.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/steady_clock.h"
@@ -32,10 +32,10 @@ int main(int argc, char* argv[]) {
     kadoru::QtEventPump events;
     kadoru::SteadyClock clock;
     kadoru::WindowProgress progress;
-    kadoru::MainProgram program({*drives, fs, messages, events, clock, progress},
-                                std::filesystem::current_path().string());
     kadoru::TagLibSongDetails tags;
     kadoru::SongDetailsCache songs(tags);
+    kadoru::MainProgram program({*drives, fs, messages, events, clock, progress, songs},
+                                std::filesystem::current_path().string());
     kadoru::Kadoru10 window(program.model, program.controller, messages);
     messages.set_parent(&window);
     window.show_song_details(songs);

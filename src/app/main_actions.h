@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/transfer_list_actions.h"
 #include "browse/card_order.h"
 
 #include <optional>
@@ -9,10 +10,9 @@ namespace kadoru {
 // What the main window's buttons do. The window calls these on a click; the
 // drive, folder, file and type lists run their own change and click handlers,
 // which the app connects on the view-model's models when it builds the window.
-class MainActions {
+// The transfer list's own drag and drop and menu come with them.
+class MainActions : public TransferListActions {
 public:
-    virtual ~MainActions() = default;
-
     virtual void start() = 0;     // b_ok "Start": the transfer run
     virtual void close() = 0;     // b_cancel "Close": saves the settings; the window then ends
     virtual void end() = 0;       // the main window's close box: the window ends, nothing saved

@@ -6,7 +6,9 @@
 #include "platform/failure.h"
 #include "platform/message_box.h"
 #include "transfer_list/format_size.h"
+#include "transfer_list/list_arrange.h"
 #include "transfer_list/list_commands.h"
+#include "transfer_list/list_drops.h"
 
 #include <utility>
 
@@ -18,12 +20,16 @@ ListEditing editing(MainViewModel& vm) {
     return {vm.list2, vm.file1, vm.file_size, vm.total_size, vm.label7};
 }
 
+ListArranging arranging(MainViewModel& vm) {
+    return {vm.list2, vm.total_size, vm.label7};
+}
+
 } // namespace
 
 MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives,
                                MessageBox& messages, EventPump& events, Clock& clock,
-                               Progress& progress)
-    : vm_(vm), fs_(fs), drives_(drives), messages_(messages),
+                               Progress& progress, SongDetailsReader& details)
+    : vm_(vm), fs_(fs), drives_(drives), messages_(messages), details_(details),
       browser_({vm.drive1, vm.dir1, vm.file1, vm.combo_ftype, vm.label9, vm.file_size}, fs,
                messages, events),
       panel_({vm.drive1, vm.dir1, vm.drive2, vm.label8, vm.label11}, drives, messages),
@@ -154,6 +160,46 @@ std::optional<CardOrder> MainController::card_order() {
                            : error_message(failure.code()));
         return std::nullopt;
     }
+}
+
+// The run reads the list between its events, so nothing rearranges it meanwhile.
+bool MainController::list_editable() const {
+    return !run_.running();
+}
+
+void MainController::move_selected_to(int to) {
+    if (list_editable())
+        kadoru::move_selected_to(arranging(vm_), to);
+}
+
+void MainController::add_dropped(const std::vector<std::string>& paths) {
+    if (list_editable())
+        kadoru::add_dropped({vm_.list2, fs_, messages_, vm_.total_size, vm_.label7}, paths,
+                            vm_.combo_ftype.text());
+}
+
+void MainController::add_playlist(const std::string& path) {
+    if (list_editable())
+        kadoru::add_playlist({vm_.list2, fs_, messages_, vm_.total_size, vm_.label7}, path);
+}
+
+void MainController::save_playlist(const std::string& path) {
+    kadoru::save_playlist(vm_.list2, fs_, path);
+}
+
+void MainController::sort_by_name() {
+    if (list_editable())
+        kadoru::sort_by_name(arranging(vm_));
+}
+
+void MainController::sort_by_track() {
+    if (list_editable())
+        kadoru::sort_by_track(arranging(vm_), details_);
+}
+
+void MainController::shuffle() {
+    if (list_editable())
+        shuffle_list(arranging(vm_), random_);
 }
 
 } // namespace kadoru

@@ -8,6 +8,8 @@
 #include "transfer/run_events.h"
 #include "transfer/transfer_run.h"
 
+#include <random>
+
 namespace kadoru {
 
 class Clock;
@@ -16,6 +18,7 @@ class EventPump;
 class FileSystem;
 class MessageBox;
 class Progress;
+class SongDetailsReader;
 struct MainViewModel;
 
 // The main window's behaviour: connects every change and click handler of the
@@ -25,7 +28,7 @@ struct MainViewModel;
 class MainController final : public MainActions {
 public:
     MainController(MainViewModel& vm, FileSystem& fs, Drives& drives, MessageBox& messages,
-                   EventPump& events, Clock& clock, Progress& progress);
+                   EventPump& events, Clock& clock, Progress& progress, SongDetailsReader& details);
     ~MainController() override;
     MainController(const MainController&) = delete;
     MainController& operator=(const MainController&) = delete;
@@ -55,11 +58,22 @@ public:
     void refresh() override;
     std::optional<CardOrder> card_order() override;
 
+    bool list_editable() const override;
+    void move_selected_to(int to) override;
+    void add_dropped(const std::vector<std::string>& paths) override;
+    void add_playlist(const std::string& path) override;
+    void save_playlist(const std::string& path) override;
+    void sort_by_name() override;
+    void sort_by_track() override;
+    void shuffle() override;
+
 private:
     MainViewModel& vm_;
     FileSystem& fs_;
     Drives& drives_;
     MessageBox& messages_;
+    SongDetailsReader& details_;
+    std::mt19937 random_{std::random_device{}()};
     SettingsPlaces places_;
     SourceBrowser browser_;
     DestinationPanel panel_;

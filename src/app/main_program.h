@@ -2,10 +2,14 @@
 
 #include "app/main_controller.h"
 #include "app/main_view_model.h"
+#include "platform/song_details.h"
 
 #include <string>
 
 namespace kadoru {
+
+// A reader of songs' details that finds none: sorting by track then keeps the order.
+SongDetailsReader& no_song_details();
 
 // The outside world as the program reaches it.
 struct ProgramPorts {
@@ -15,6 +19,7 @@ struct ProgramPorts {
     EventPump& events;
     Clock& clock;
     Progress& progress;
+    SongDetailsReader& songs = no_song_details();
 };
 
 // The main window's state and behaviour, wired to the ports: what main builds before

@@ -33,4 +33,12 @@ void FileSystem::create_empty_file(const std::string& /*path*/) {
     throw Failure(failure_code::path_file_access_error);
 }
 
+std::optional<std::uint64_t> FileSystem::readable_file_size(const std::string& /*path*/) const {
+    return std::nullopt;
+}
+
+std::string FileSystem::read_file(const std::string& /*path*/, std::size_t /*max_bytes*/) const {
+    throw Failure(failure_code::path_file_access_error);
+}
+
 } // namespace kadoru

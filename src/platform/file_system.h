@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -76,6 +77,13 @@ public:
     // Creates an empty file under a name nothing in the folder has yet; an existing
     // entry of that name fails (58). File systems that cannot create files refuse (75).
     virtual void create_empty_file(const std::string& path);
+
+    // The size of a regular file (or a link to one) that the program may read; nullopt
+    // for anything else: nothing there, a folder, a device, a pipe, no read permission.
+    virtual std::optional<std::uint64_t> readable_file_size(const std::string& path) const;
+    // Every byte of a file no larger than max_bytes; a larger one fails (75), as does a
+    // file system that cannot read files.
+    virtual std::string read_file(const std::string& path, std::size_t max_bytes) const;
 };
 
 } // namespace kadoru

@@ -28,6 +28,29 @@ void TransferList::exchange(int i, int j) {
     changed.notify();
 }
 
+void TransferList::reorder(const std::vector<int>& order) {
+    if (order.size() != rows_.size())
+        throw std::invalid_argument("not an order of every row");
+    // Checked in full before anything moves, so a wrong order leaves the list as it was.
+    std::vector<char> seen(rows_.size(), 0);
+    for (const int from : order) {
+        if (from < 0 || from >= count() || seen[static_cast<std::size_t>(from)] != 0)
+            throw std::invalid_argument("not an order of every row");
+        seen[static_cast<std::size_t>(from)] = 1;
+    }
+    std::vector<Row> rows;
+    rows.reserve(rows_.size());
+    int current = -1;
+    for (const int from : order) {
+        if (from == list_index_)
+            current = static_cast<int>(rows.size());
+        rows.push_back(std::move(at(from)));
+    }
+    rows_ = std::move(rows);
+    list_index_ = current;
+    changed.notify();
+}
+
 void TransferList::clear() {
     rows_.clear();
     list_index_ = -1;

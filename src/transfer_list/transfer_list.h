@@ -34,6 +34,10 @@ public:
     void remove_at(int i);
     // Exchanges rows i and j (a neighbour); afterwards j is selected and i is not.
     void exchange(int i, int j);
+    // Puts the rows in a new order in one step: new row k is old row order[k]. Each
+    // entry keeps its selected flag, and the current row stays on its entry. order
+    // must name every row once.
+    void reorder(const std::vector<int>& order);
     void clear();
 
     bool selected(int i) const { return at(i).selected; }

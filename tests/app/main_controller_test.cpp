@@ -2,6 +2,7 @@
 #include "app/main_view_model.h"
 #include "app/settings_file.h"
 #include "fakes/fake_machine.h"
+#include "fakes/fake_song_details_reader.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -36,8 +37,8 @@ protected:
     void restart() {
         controller.reset();
         vm = std::make_unique<MainViewModel>(drives, fs, "c:", "/home/u/Music");
-        controller =
-            std::make_unique<MainController>(*vm, fs, drives, messages, events, clock, progress);
+        controller = std::make_unique<MainController>(*vm, fs, drives, messages, events, clock,
+                                                      progress, details);
     }
 
     void write_settings(const std::optional<std::string>& text) {
@@ -55,6 +56,7 @@ protected:
         return names;
     }
 
+    test::TableSongDetails details;
     std::unique_ptr<MainViewModel> vm;
     std::unique_ptr<MainController> controller;
 };
@@ -275,6 +277,44 @@ INSTANTIATE_TEST_SUITE_P(, EndDuringARun,
                          ::testing::Values(EndCase{"CloseBeforeTheLock", true, 0},
                                            EndCase{"TheCloseBoxAfterTheFirstFile", false, 1}),
                          [](const auto& info) { return std::string(info.param.title); });
+
+TEST_F(MainControllerTest, DuringARunNothingRearrangesOrAddsToTheList) {
+    write_settings("/home/u/Music/Jazz,e:");
+    controller->start_up(places);
+    controller->add_all();
+    fs.texts["/home/u/Music/list.m3u8"] = "Jazz/a.mp3\n";
+    drives.drives["e:"].free = 3'000'000;
+    messages.answers = {Answer::no};
+    vm->list2.set_selected(1, true);
+    bool tried = false;
+    events.on_pump = [&](int) {
+        if (!controller->list_editable() && !tried) {
+            tried = true;
+            controller->move_selected_to(0);
+            controller->sort_by_name();
+            controller->sort_by_track();
+            controller->shuffle();
+            controller->add_dropped({"/home/u/Music/start.mp3"});
+            controller->add_playlist("/home/u/Music/list.m3u8");
+        }
+    };
+    controller->start();
+    EXPECT_TRUE(tried);
+    EXPECT_TRUE(fs.exists("/media/card/a.mp3"));
+    EXPECT_EQ(vm->list2.count(), 2);
+    EXPECT_EQ(vm->list2.row(1).name, "b.mp3");
+    EXPECT_TRUE(controller->list_editable());
+
+    // Idle again, the same steps work; added files count, missing ones are told.
+    controller->add_dropped({"/home/u/Music/start.mp3", "/home/u/Music/gone.mp3"});
+    EXPECT_EQ(vm->list2.count(), 3);
+    EXPECT_EQ(messages.texts().back(), "追加できなかったファイルが1個あります");
+    controller->move_selected_to(0);
+    EXPECT_EQ(vm->list2.row(0).name, "b.mp3");
+    controller->sort_by_name();
+    EXPECT_EQ(vm->list2.row(0).name, "a.mp3");
+    EXPECT_EQ(vm->label7.text(), "3MB");
+}
 
 TEST_F(MainControllerTest, AGoneControllerLeavesNoHandlersBehind) {
     controller.reset();

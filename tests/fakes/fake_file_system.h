@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ public:
     std::map<std::string, int> failures;
     // Files that cannot be deleted without forcing.
     std::set<std::string> read_only;
+    // Files the program may not read.
+    std::set<std::string> unreadable;
     // "copy from -> to", "delete path", "write path", "create path", "create empty path"
     // in the order they happened.
     std::vector<std::string> log;
@@ -157,6 +160,29 @@ public:
             throw Failure(failure_code::path_not_found);
         log.push_back("create empty " + path);
         add_file(path, 0);
+    }
+
+    // A listed file, or a text written or given in texts.
+    std::optional<std::uint64_t> readable_file_size(const std::string& path) const override {
+        if (unreadable.count(path) != 0 || failures.count(path) != 0)
+            return std::nullopt;
+        const auto [folder, name] = split(path);
+        const auto it = folders_.find(folder);
+        if (it != folders_.end())
+            if (const auto file = find(it->second.files, name); file != it->second.files.end())
+                return file->size;
+        if (const auto text = texts.find(path); text != texts.end())
+            return text->second.size();
+        return std::nullopt;
+    }
+    std::string read_file(const std::string& path, std::size_t max_bytes) const override {
+        check(path);
+        const auto it = texts.find(path);
+        if (it == texts.end() || unreadable.count(path) != 0)
+            throw Failure(failure_code::file_not_found);
+        if (it->second.size() > max_bytes)
+            throw Failure(failure_code::path_file_access_error);
+        return it->second;
     }
 
 private:

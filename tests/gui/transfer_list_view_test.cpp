@@ -9,19 +9,80 @@
 #include <string>
 #include <vector>
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
 namespace kadoru {
 namespace {
 
-using kadoru::test::ScriptedMessageBox;
 using kadoru::test::click_row;
+using kadoru::test::ScriptedMessageBox;
 using kadoru::test::selected_rows;
 using kadoru::test::show_active;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
+// Records what the list's drag and drop and menu asked for.
+class RecordingListActions final : public TransferListActions {
+public:
+    bool editable = true;
+    std::vector<std::string> calls;
+
+    bool list_editable() const override { return editable; }
+    void move_selected_to(int to) override { calls.push_back("move to " + std::to_string(to)); }
+    void add_dropped(const std::vector<std::string>& paths) override {
+        std::string call = "add";
+        for (const auto& path : paths)
+            call += " [" + path + "]";
+        calls.push_back(call);
+    }
+    void add_playlist(const std::string& path) override { calls.push_back("add playlist " + path); }
+    void save_playlist(const std::string& path) override { calls.push_back("save " + path); }
+    void sort_by_name() override { calls.emplace_back("sort by name"); }
+    void sort_by_track() override { calls.emplace_back("sort by track"); }
+    void shuffle() override { calls.emplace_back("shuffle"); }
+};
+
+// Plays a drag over the view and its drop at a point of its rows: enter, move, drop,
+// then the events the drop left for later. Returns whether the drop was taken.
+bool drop_on(QAbstractItemView& view, const QMimeData& data, QPoint at,
+             Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction) {
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+    if (!move.isAccepted())
+        return false;
+    QDropEvent drop(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &drop);
+    QCoreApplication::processEvents();
+    return drop.isAccepted();
+}
+
+// Opens the view's context menu and reads which entries it offers enabled, then closes it.
+std::vector<std::string> enabled_menu_entries(QAbstractItemView& view) {
+    std::vector<std::string> enabled;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator() && action->isEnabled())
+                enabled.push_back(action->text().toStdString());
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), view.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(view.viewport(), &event);
+    return enabled;
+}
+
 class TransferListWidget : public ::testing::Test {
 protected:
-    TransferListWidget() : view(list, box, &host) {
+    TransferListWidget() : view(list, actions, box, &host) {
         host.resize(300, 300);
         view.resize(250, 250);
         for (const char* name : {"A", "B", "C", "D", "E"})
@@ -44,7 +105,16 @@ protected:
         return rows;
     }
 
+    // A point in the upper or lower half of a row.
+    QPoint upper(int row) const {
+        return view.visualRect(view.model()->index(row, 0)).topLeft() + QPoint(5, 2);
+    }
+    QPoint lower(int row) const {
+        return view.visualRect(view.model()->index(row, 0)).bottomLeft() + QPoint(5, -2);
+    }
+
     TransferList list;
+    RecordingListActions actions;
     ScriptedMessageBox box;
     QWidget host;
     TransferListView view;
@@ -110,6 +180,72 @@ TEST_F(TransferListWidget, TheUsersSelectionAndCurrentRowGoIntoTheListWithoutEch
     EXPECT_EQ(list.list_index(), 3);
     EXPECT_THAT(selected_rows(view), ElementsAre(3));
     EXPECT_THAT(box.shown, IsEmpty());
+}
+
+TEST_F(TransferListWidget, DraggedRowsGoBetweenTheRowsUnderThePointer) {
+    const auto rows = view.dragged_rows();
+    EXPECT_TRUE(drop_on(view, *rows, upper(0)));
+    EXPECT_TRUE(drop_on(view, *rows, lower(1)));
+    EXPECT_TRUE(drop_on(view, *rows, upper(3)));
+    EXPECT_TRUE(drop_on(view, *rows, lower(4)));
+    EXPECT_TRUE(drop_on(view, *rows, QPoint(5, view.viewport()->height() - 2))); // below the rows
+    EXPECT_THAT(actions.calls,
+                ElementsAre("move to 0", "move to 2", "move to 3", "move to 5", "move to 5"));
+}
+
+TEST_F(TransferListWidget, RowsOfAnotherListAreNotTakenForItsOwn) {
+    TransferListView other(list, actions, box, &host);
+    EXPECT_FALSE(drop_on(view, *other.dragged_rows(), upper(0)));
+    // Rows are moved, never copied.
+    EXPECT_FALSE(drop_on(view, *view.dragged_rows(), upper(0), Qt::CopyAction));
+    EXPECT_THAT(actions.calls, IsEmpty());
+}
+
+TEST_F(TransferListWidget, DroppedFilesAreCopiedInDropOrderAndOnlyLocalOnesNamed) {
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/music/b 曲.mp3")),
+                   QUrl::fromLocalFile(QStringLiteral("/music/album")),
+                   QUrl(QStringLiteral("https://example.org/c.mp3")),
+                   QUrl(QStringLiteral("file://server/share/d.mp3"))});
+    const auto offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(upper(0), offered, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    QDropEvent drop(upper(0), offered, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    // The file manager must keep its files, whatever it offered.
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    EXPECT_THAT(actions.calls, IsEmpty()); // not while the file manager waits on the drop
+    QCoreApplication::processEvents();
+    EXPECT_THAT(actions.calls, ElementsAre("add [/music/b 曲.mp3] [/music/album] [] []"));
+}
+
+TEST_F(TransferListWidget, WhileTheListIsLockedItTakesNothingAndItsMenuIsGrey) {
+    actions.editable = false;
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/music/a.mp3"))});
+    EXPECT_FALSE(drop_on(view, files, upper(0)));
+    EXPECT_FALSE(drop_on(view, *view.dragged_rows(), upper(0)));
+    EXPECT_THAT(actions.calls, IsEmpty());
+    EXPECT_THAT(enabled_menu_entries(view), IsEmpty());
+}
+
+TEST_F(TransferListWidget, AnEmptyListOffersOnlyToAddAPlaylist) {
+    EXPECT_EQ(enabled_menu_entries(view).size(), 5U);
+    list.clear();
+    EXPECT_THAT(enabled_menu_entries(view), ElementsAre("プレイリストを追加…"));
+}
+
+TEST_F(TransferListWidget, TheMenuOffersPlaylistsAndSorting) {
+    std::vector<std::string> texts;
+    for (const QAction* action : view.actions())
+        if (!action->isSeparator())
+            texts.push_back(action->text().toStdString());
+    EXPECT_THAT(texts, ElementsAre("プレイリストを追加…", "プレイリストとして保存…",
+                                   "名前順に並べ替え", "トラック番号順に並べ替え", "シャッフル"));
+    for (const char* name : {"sort_by_name", "sort_by_track", "shuffle"})
+        view.findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    EXPECT_THAT(actions.calls, ElementsAre("sort by name", "sort by track", "shuffle"));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/widgets/kadoru10.h"
 #include "app/main_program.h"
 #include "app/settings_file.h"
+#include "app/widgets/kadoru10.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"

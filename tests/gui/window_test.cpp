@@ -54,10 +54,18 @@ public:
         return order;
     }
     std::optional<CardOrder> order;
+    bool list_editable() const override { return true; }
+    void move_selected_to(int to) override { record("move_selected_to " + std::to_string(to)); }
+    void add_dropped(const std::vector<std::string>& /*paths*/) override { record("add_dropped"); }
+    void add_playlist(const std::string& path) override { record("add_playlist " + path); }
+    void save_playlist(const std::string& path) override { record("save_playlist " + path); }
+    void sort_by_name() override { record("sort_by_name"); }
+    void sort_by_track() override { record("sort_by_track"); }
+    void shuffle() override { record("shuffle"); }
 
 private:
-    void record(const char* name) {
-        calls.emplace_back(name);
+    void record(std::string name) {
+        calls.push_back(std::move(name));
         if (fail_with != 0)
             throw Failure(std::exchange(fail_with, 0));
     }

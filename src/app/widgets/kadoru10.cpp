@@ -90,7 +90,7 @@ Kadoru10::Kadoru10(MainViewModel& model, MainActions& actions, MessageBox& error
     figure("Label7", model.label7, {344, 152, 113, 17});
     auto* file1 = child<FileListView>(this, model.file1, errors);
     file1->setGeometry(24, 168, 209, 138);
-    auto* list2 = child<TransferListView>(this, model.list2, errors);
+    auto* list2 = child<TransferListView>(this, model.list2, actions, errors);
     list2->setGeometry(256, 168, 209, 136);
 
     // Bottom band: the list commands, then Start and Close.

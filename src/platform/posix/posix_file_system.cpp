@@ -304,3 +304,44 @@ void PosixFileSystem::create_empty_file(const std::string& path) {
 }
 
 } // namespace kadoru
+
+namespace kadoru {
+
+std::optional<std::uint64_t> PosixFileSystem::readable_file_size(const std::string& path) const {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    if (::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+std::string PosixFileSystem::read_file(const std::string& path, std::size_t max_bytes) const {
+    // Without blocking, so that a pipe given in place of a file is refused, not waited on.
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd)
+        throw_file_errno(errno, path);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        throw_errno(errno, PathRole::file);
+    if (!S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > max_bytes)
+        throw Failure(failure_code::path_file_access_error);
+    std::string bytes;
+    std::array<char, 65536> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw_errno(errno, PathRole::file);
+        }
+        if (got == 0)
+            return bytes;
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+        // The file may have grown since it was measured.
+        if (bytes.size() > max_bytes)
+            throw Failure(failure_code::path_file_access_error);
+    }
+}
+
+} // namespace kadoru

@@ -36,6 +36,9 @@ public:
     stored_entry_names(const std::string& folder) const override;
     void create_empty_file(const std::string& path) override;
 
+    std::optional<std::uint64_t> readable_file_size(const std::string& path) const override;
+    std::string read_file(const std::string& path, std::size_t max_bytes) const override;
+
 private:
     // The system's mount table: which volume a folder lies on, where a driver lists
     // entries out of their stored order.

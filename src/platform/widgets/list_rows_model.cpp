@@ -20,6 +20,30 @@ QVariant ListRowsModel::data(const QModelIndex& index, int role) const {
     return text_(index.row());
 }
 
+void ListRowsModel::accept_drops(QStringList types) {
+    drop_types_ = std::move(types);
+}
+
+Qt::ItemFlags ListRowsModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractListModel::flags(index);
+    if (!drop_types_.isEmpty()) {
+        // Between rows only: the list's root takes drops, a row does not take one onto itself.
+        if (index.isValid())
+            flags |= Qt::ItemIsDragEnabled;
+        else
+            flags |= Qt::ItemIsDropEnabled;
+    }
+    return flags;
+}
+
+QStringList ListRowsModel::mimeTypes() const {
+    return drop_types_;
+}
+
+Qt::DropActions ListRowsModel::supportedDropActions() const {
+    return drop_types_.isEmpty() ? Qt::IgnoreAction : Qt::CopyAction | Qt::MoveAction;
+}
+
 void ListRowsModel::refresh() {
     const int rows = count_();
     if (rows > rows_) {

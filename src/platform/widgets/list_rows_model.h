@@ -4,6 +4,7 @@
 
 #include <QAbstractListModel>
 #include <QItemSelectionModel>
+#include <QStringList>
 
 namespace kadoru {
 
@@ -21,6 +22,14 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
+    // Drag and drop: the rows may be dragged, and the list takes drops of these
+    // types between its rows. The view carries the drop out itself; the model only
+    // tells Qt's view where a drop may go, so that it draws the place.
+    void accept_drops(QStringList types);
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QStringList mimeTypes() const override;
+    Qt::DropActions supportedDropActions() const override;
+
     // The logic's rows changed in place or at the end: the view keeps its scroll
     // position and is told of added or dropped rows and of new texts.
     void refresh();
@@ -31,6 +40,7 @@ private:
     Count count_;
     Text text_;
     int rows_ = 0;
+    QStringList drop_types_;
 };
 
 // Makes a view's selection and current row those of the logic. current < 0 means

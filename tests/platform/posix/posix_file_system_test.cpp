@@ -1,5 +1,5 @@
-#include "platform/posix/errno_failure.h"
 #include "platform/failure.h"
+#include "platform/posix/errno_failure.h"
 #include "platform/posix/posix_file_system.h"
 #include "support/failure_of.h"
 #include "support/scratch.h"
@@ -210,6 +210,30 @@ TEST_F(PosixFileSystemTest, ReadingFailsOnAnEmptyOrMissingFile) {
     EXPECT_EQ(failure_of([&] { fs.read_first_line(dir / "missing"); }), 53);
     EXPECT_EQ(failure_of([&] { fs.read_first_line(dir / "no/missing"); }), 76);
     EXPECT_EQ(failure_of([&] { fs.read_first_line(dir.path()); }), 75);
+}
+
+TEST_F(PosixFileSystemTest, OnlyRegularFilesCountAsReadableFiles) {
+    const std::string song = dir.write("曲.mp3", "12345");
+    stdfs::create_symlink(song, dir / "link.mp3");
+    stdfs::create_symlink(dir / "gone.mp3", dir / "dead.mp3");
+    ASSERT_EQ(::mkfifo((dir / "pipe.mp3").c_str(), 0600), 0);
+    EXPECT_EQ(fs.readable_file_size(song), 5U);
+    EXPECT_EQ(fs.readable_file_size(dir / "link.mp3"), 5U);
+    for (const std::string& other :
+         {dir / "dead.mp3", dir / "pipe.mp3", dir.path(), dir / "missing.mp3", std::string{}})
+        EXPECT_EQ(fs.readable_file_size(other), std::nullopt) << other;
+}
+
+TEST_F(PosixFileSystemTest, ReadsAWholeFileUpToItsLimit) {
+    const std::string bytes = std::string("#EXTM3U\r\n\0\x8b\xc8", 12) + std::string(70'000, 'x');
+    const std::string list = dir.write("list.m3u", bytes);
+    EXPECT_EQ(fs.read_file(list, bytes.size()), bytes);
+    EXPECT_EQ(failure_of([&] { fs.read_file(list, bytes.size() - 1); }), 75);
+    // A pipe is refused at once rather than waited on.
+    ASSERT_EQ(::mkfifo((dir / "pipe.m3u").c_str(), 0600), 0);
+    EXPECT_EQ(failure_of([&] { fs.read_file(dir / "pipe.m3u", 100); }), 75);
+    EXPECT_EQ(failure_of([&] { fs.read_file(dir / "missing.m3u", 100); }), 53);
+    EXPECT_EQ(failure_of([&] { fs.read_file(dir.path(), 100); }), 75);
 }
 
 TEST_F(PosixFileSystemTest, CreatesFoldersAndTheFoldersAboveThem) {
