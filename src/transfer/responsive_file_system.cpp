@@ -79,8 +79,22 @@ std::vector<std::string> ResponsiveFileSystem::entry_names(const std::string& fo
     return wait_for([&] { return medium_.entry_names(folder); });
 }
 
+std::optional<std::vector<std::string>>
+ResponsiveFileSystem::stored_entry_names(const std::string& folder) const {
+    return wait_for([&] { return medium_.stored_entry_names(folder); });
+}
+
 void ResponsiveFileSystem::create_empty_file(const std::string& path) {
     wait_for([&] { medium_.create_empty_file(path); });
+}
+
+std::optional<std::uint64_t>
+ResponsiveFileSystem::readable_file_size(const std::string& path) const {
+    return wait_for([&] { return medium_.readable_file_size(path); });
+}
+
+std::string ResponsiveFileSystem::read_file(const std::string& path, std::size_t max_bytes) const {
+    return wait_for([&] { return medium_.read_file(path, max_bytes); });
 }
 
 } // namespace kadoru

@@ -41,7 +41,12 @@ public:
     void create_folder(const std::string& path) override;
 
     std::vector<std::string> entry_names(const std::string& folder) const override;
+    std::optional<std::vector<std::string>>
+    stored_entry_names(const std::string& folder) const override;
     void create_empty_file(const std::string& path) override;
+
+    std::optional<std::uint64_t> readable_file_size(const std::string& path) const override;
+    std::string read_file(const std::string& path, std::size_t max_bytes) const override;
 
 private:
     template <class Call>

@@ -54,6 +54,9 @@ public:
     // there and returns without a word.
     void start();
 
+    // Whether a run is under way: the window may handle events meanwhile.
+    bool running() const { return running_; }
+
 private:
     // What one run has done so far, for the error path.
     struct RunState {

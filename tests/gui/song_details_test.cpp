@@ -75,7 +75,7 @@ protected:
     TagLibSongDetails tags;
     SongDetailsCache songs{tags};
     MainViewModel model{drives, fs, "c:", folder.path()};
-    MainController controller{model, fs, drives, messages, events, clock, progress};
+    MainController controller{model, fs, drives, messages, events, clock, progress, songs};
     Kadoru10 window{model, controller, messages, [] {}};
 };
 

@@ -174,7 +174,8 @@ TEST_P(HolePatterns, TheRunCopiesWhereThereIsRoomAndTellsWhenTheOrderIsLost) {
     test::FakeDrives drives;
     drives.add("c:", "/", 1000000000);
     drives.add("e:", "/card", 1000000000).type = "fusefat";
-    RunHarness run(fs, drives, "e:", "/music");
+    fs.add_folder("/music");
+    RunHarness run(fs, drives, "e:", "/music", "/app");
     run.messages.answers = {Answer::no};
     for (const auto& name : pattern.list) {
         fs.put("/music/" + name, 1000);

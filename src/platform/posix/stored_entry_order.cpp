@@ -31,6 +31,17 @@ std::optional<Mount> mount_of(const std::string& folder, const MountSource& moun
     return std::nullopt;
 }
 
+bool is_fuse_block_mount(const Mount& mount) {
+    return mount.type.rfind("fuseblk", 0) == 0;
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> stored_entry_order(const std::string& folder,
+                                                           const MountSource& mounts) {
+    // Cheap checks first: this runs on every directory read of the card.
+    if (!is_fuse_volume(folder))
+        return std::nullopt;
     const auto mount = mount_of(folder, mounts);
     if (!mount || !is_fuse_block_mount(*mount) || mount->source.rfind('/', 0) != 0 ||
         !same_file(folder, mount->root))
