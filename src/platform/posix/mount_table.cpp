@@ -53,10 +53,12 @@ std::string unescape(std::string_view field) {
     std::string result;
     result.reserve(field.size());
     for (std::size_t i = 0; i < field.size(); ++i) {
-        const auto is_octal = [&](std::size_t k) {
-            return k < field.size() && field[k] >= '0' && field[k] <= '7';
+        const auto is_octal = [&](std::size_t k, char highest) {
+            return k < field.size() && field[k] >= '0' && field[k] <= highest;
         };
-        if (field[i] == '\\' && is_octal(i + 1) && is_octal(i + 2) && is_octal(i + 3)) {
+        // A byte takes three digits, the first at most 3: "\\777" is no escape.
+        if (field[i] == '\\' && is_octal(i + 1, '3') && is_octal(i + 2, '7') &&
+            is_octal(i + 3, '7')) {
             result += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
                                         (field[i + 3] - '0'));
             i += 3;
