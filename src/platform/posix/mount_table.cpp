@@ -106,7 +106,10 @@ bool parse_line(std::string_view line, Mount& mount) {
     mount.root = unescape(fields[4]);
     mount.type = unescape(dash[1]);
     mount.source = unescape(dash[2]);
-    return !mount.root.empty() && mount.root.front() == '/';
+    // No name on the system holds a NUL: a table that writes one is not the kernel's.
+    const auto has_nul = [](const std::string& s) { return s.find('\0') != std::string::npos; };
+    return !mount.root.empty() && mount.root.front() == '/' && !has_nul(mount.root) &&
+           !has_nul(mount.type) && !has_nul(mount.source);
 }
 
 } // namespace

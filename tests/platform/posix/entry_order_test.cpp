@@ -1,16 +1,18 @@
+#include "platform/failure.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/exfat_root.h"
-#include "platform/failure.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/stored_entry_order.h"
 #include "support/failure_of.h"
 #include "support/listed_mounts.h"
 #include "support/scratch.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <span>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -142,6 +144,68 @@ TEST(ExfatRoot, NothingFromADamagedOrForeignVolume) {
         EXPECT_FALSE(is_exfat_volume(path)) << path;
         EXPECT_FALSE(exfat_root_names(path).has_value()) << path;
     }
+}
+
+// Names no exFAT driver stores, as a damaged card may hold them: the folder counts
+// as damaged rather than give a name the system cannot show or open.
+class ExfatDamagedName : public ::testing::TestWithParam<std::u16string> {};
+
+TEST_P(ExfatDamagedName, MakesTheFolderDamaged) {
+    const ScratchFolder dir;
+    ExfatImage image({2});
+    image.file(u"good.mp3");
+    image.file(GetParam());
+    EXPECT_FALSE(exfat_root_names(image.write(dir)).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(, ExfatDamagedName,
+                         ::testing::Values(u"\xD83C.mp3", u"a\xDF35", u"\xDF35\xD83C", u"\xD83C",
+                                           std::u16string(u"a\0b", 3), u"a/b", u".", u"..", u""));
+
+TEST(ExfatRoot, AVolumeIsReadOnlyWithinItsBytes) {
+    const ScratchFolder dir;
+    ExfatImage image({2});
+    image.file(u"a.mp3");
+    const std::string bytes = ScratchFolder::read_file(image.write(dir));
+    const auto names_of = [](std::string volume) {
+        std::uint64_t furthest = 0;
+        const auto names = exfat_root_names(
+            VolumeBytes{volume.size(), [&](std::uint64_t offset, std::span<unsigned char> into) {
+                            furthest = std::max<std::uint64_t>(furthest, offset + into.size());
+                            std::copy_n(volume.data() + offset, into.size(), into.data());
+                            return true;
+                        }});
+        EXPECT_LE(furthest, volume.size());
+        return names;
+    };
+    EXPECT_THAT(names_of(bytes), ::testing::Optional(ElementsAre("a.mp3")));
+
+    std::string huge_clusters = bytes;
+    huge_clusters[109] = 16; // 32 MiB a cluster on a volume of a few kilobytes
+    std::string root_past_the_end = bytes;
+    root_past_the_end[92] = 100; // clusters the image does not hold...
+    root_past_the_end[96] = 50;  // ...and the root folder in one of them
+    std::string fat_past_the_end = bytes;
+    fat_past_the_end[80] = 0x7F;
+    for (const auto& damaged : {huge_clusters, root_past_the_end, fat_past_the_end,
+                                bytes.substr(0, 2 * 512), bytes.substr(0, 100)})
+        EXPECT_FALSE(names_of(damaged).has_value());
+}
+
+TEST(ExfatRoot, EntrySetsLieWithinTheFolder) {
+    std::vector<unsigned char> folder(4 * 32, 0);
+    folder[0] = 0x85; // a file entry set of a stream and two names...
+    folder[1] = 3;
+    folder[32] = 0xC0;
+    folder[32 + 3] = 1;
+    folder[64] = 0xC1;
+    folder[66] = 'a';
+    EXPECT_FALSE(exfat_folder_names(std::span(folder).first(3 * 32)).has_value()); // ...cut short
+    const auto whole = exfat_folder_names(folder);
+    ASSERT_TRUE(whole.has_value());
+    ASSERT_EQ(whole->size(), 1U);
+    EXPECT_EQ((*whole)[0].name, "a");
+    EXPECT_EQ((*whole)[0].length, 4U * 32);
 }
 
 TEST(StoredEntryOrder, OnlyForFuseVolumes) {
