@@ -20,7 +20,12 @@ inline std::optional<std::size_t> utf16_length(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
         const unsigned char lead = byte(i);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+        const std::size_t length = lead < 0x80   ? 1
+                                   : lead < 0xC2 ? 0
+                                   : lead < 0xE0 ? 2
+                                   : lead < 0xF0 ? 3
+                                   : lead < 0xF5 ? 4
+                                                 : 0;
         if (length == 0 || i + length > text.size())
             return std::nullopt;
         for (std::size_t k = 1; k < length; ++k)

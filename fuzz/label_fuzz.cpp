@@ -21,7 +21,8 @@ std::string udev_encoded(std::string_view label) {
     std::string out;
     for (const char c : label) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x80 || std::isalnum(byte) || std::string_view("#+-.:=@_").find(c) != std::string_view::npos) {
+        if (byte >= 0x80 || std::isalnum(byte) ||
+            std::string_view("#+-.:=@_").find(c) != std::string_view::npos) {
             out += c;
         } else {
             char escape[5];

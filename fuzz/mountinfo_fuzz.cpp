@@ -43,7 +43,8 @@ std::string line_of(const kadoru::Mount& m) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const auto mounts = kadoru::parse_mountinfo(text);
-    check(mounts.size() <= static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    check(mounts.size() <=
+          static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     for (const auto& mount : mounts) {
         check(!mount.root.empty() && mount.root.front() == '/');
         check(!mount.type.empty() && !mount.source.empty() && mount.label.empty());
