@@ -27,7 +27,6 @@ namespace kadoru {
 
 namespace {
 
-
 // Drives whose root folder the delete step never touches: the system's own.
 bool is_guarded_drive(const std::string& drive) {
     return drive == "c:" || drive == "d:";

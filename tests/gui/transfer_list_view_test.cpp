@@ -12,8 +12,8 @@
 namespace kadoru {
 namespace {
 
-using kadoru::test::ScriptedMessageBox;
 using kadoru::test::click_row;
+using kadoru::test::ScriptedMessageBox;
 using kadoru::test::selected_rows;
 using kadoru::test::show_active;
 using ::testing::ElementsAre;

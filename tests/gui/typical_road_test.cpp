@@ -3,10 +3,10 @@
 // onto a temporary "card", Close, and the next start. Only the drives (letters over
 // temporary folders, with fixed figures), the clock and the answers to the message
 // boxes are the test's own.
-#include "app/widgets/kadoru10.h"
 #include "app/main_controller.h"
 #include "app/main_view_model.h"
 #include "app/settings_file.h"
+#include "app/widgets/kadoru10.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"

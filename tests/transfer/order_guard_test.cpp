@@ -13,8 +13,8 @@
 namespace kadoru {
 namespace {
 
-using test::SlotFileSystem;
 using test::failure_of;
+using test::SlotFileSystem;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 

@@ -14,12 +14,12 @@ namespace kadoru {
 namespace {
 
 using test::CardImage;
+using test::RunHarness;
 using test::ScratchFolder;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
-using test::RunHarness;
 
 constexpr auto finished = "処理が終了しました";
 

@@ -11,12 +11,12 @@ namespace kadoru {
 namespace {
 
 using namespace std::chrono_literals;
+using test::RunHarness;
 using test::SlotFileSystem;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
-using test::RunHarness;
 
 constexpr auto finished = "処理が終了しました";
 

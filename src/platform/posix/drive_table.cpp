@@ -1,9 +1,9 @@
 #include "platform/posix/drive_table.h"
 
-#include "platform/posix/exfat_root.h"
 #include "platform/failure.h"
-#include "platform/posix/mountinfo_source.h"
 #include "platform/paths.h"
+#include "platform/posix/exfat_root.h"
+#include "platform/posix/mountinfo_source.h"
 
 #include <algorithm>
 #include <fcntl.h>

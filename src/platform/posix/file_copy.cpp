@@ -1,7 +1,7 @@
 #include "platform/posix/file_copy.h"
 
-#include "platform/posix/errno_failure.h"
 #include "platform/failure.h"
+#include "platform/posix/errno_failure.h"
 #include "platform/posix/unique_fd.h"
 
 #include <cerrno>

@@ -1,7 +1,7 @@
 #include "platform/posix/posix_file_system.h"
 
-#include "platform/posix/errno_failure.h"
 #include "platform/failure.h"
+#include "platform/posix/errno_failure.h"
 #include "platform/posix/file_copy.h"
 #include "platform/posix/stored_entry_order.h"
 #include "platform/posix/unique_fd.h"

@@ -1,5 +1,5 @@
-#include "platform/posix/drive_table.h"
 #include "platform/failure.h"
+#include "platform/posix/drive_table.h"
 #include "platform/posix/mountinfo_source.h"
 #include "support/failure_of.h"
 #include "support/listed_mounts.h"

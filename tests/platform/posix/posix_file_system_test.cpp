@@ -1,5 +1,5 @@
-#include "platform/posix/errno_failure.h"
 #include "platform/failure.h"
+#include "platform/posix/errno_failure.h"
 #include "platform/posix/posix_file_system.h"
 #include "support/failure_of.h"
 #include "support/scratch.h"
