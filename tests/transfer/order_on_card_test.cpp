@@ -1,12 +1,17 @@
+#include "browse/source_browser.h"
+#include "platform/file_list.h"
+#include "platform/label.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/mountinfo_source.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/type_selector.h"
 #include "run_harness.h"
 #include "support/card_image.h"
 #include "transfer/order_guard.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <optional>
@@ -21,6 +26,7 @@ using ::testing::_;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::EndsWith;
 using ::testing::IsEmpty;
 
 constexpr auto finished = "処理が終了しました";
@@ -248,6 +254,141 @@ TEST_P(FullRootFolder, NoSlotAfterTheHolesCopiesEverythingAndTellsWhichFileIsOut
 
 INSTANTIATE_TEST_SUITE_P(, FullRootFolder, ::testing::Values(CardImage::Format::fat16),
                          [](const auto&) { return "Fat16"; });
+
+// A card whose directory entries were damaged out of the program's sight: the user
+// learns of it from a failure message with its number, in the folder list and in a
+// run, and nothing is written beside the card's root.
+class DamagedCard : public OrderOnCard {
+protected:
+    // Overwrites bytes of the unmounted card's image in place (a loop device may
+    // hold it open) and mounts the card again.
+    bool damage_at(std::size_t at, const std::string& bytes) {
+        card->unmount();
+        std::fstream image(card->image(), std::ios::in | std::ios::out | std::ios::binary);
+        image.seekp(static_cast<std::streamoff>(at));
+        image.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        image.close();
+        return !image.fail() && card->mount();
+    }
+    bool damage(const std::string& from, const std::string& to) {
+        card->unmount();
+        const auto at = ScratchFolder::read_file(card->image()).find(from);
+        return at != std::string::npos && damage_at(at, to);
+    }
+    // Where the entry set of an exFAT name starts in the unmounted card's image: two
+    // entries before its first name entry.
+    std::size_t exfat_entry_set(const std::string& name) {
+        card->unmount();
+        std::string units;
+        for (const char c : name)
+            units += std::string{c, '\0'};
+        const auto at = ScratchFolder::read_file(card->image()).find(units);
+        EXPECT_NE(at, std::string::npos) << name;
+        return at == std::string::npos ? 0 : at - 2 - 2 * 32;
+    }
+
+    // The folder handler of the source browser opening a folder of the card; the
+    // messages shown.
+    std::vector<std::string> browse(const std::string& folder) {
+        DriveTable drives(std::make_unique<CardMounts>(card->root(), dir / "a-stand-in"),
+                          dir.path());
+        PosixFileSystem fs;
+        test::ScriptedMessageBox messages;
+        test::FakeEventPump events;
+        DriveSelector drive1(drives, "e:");
+        FolderList dir1(drives, fs, folder);
+        FileList file1(fs);
+        TypeSelector type;
+        type.add_item("MP3");
+        Label label9;
+        std::vector<std::uint64_t> file_size;
+        SourceBrowser browser({drive1, dir1, file1, type, label9, file_size}, fs, messages, events);
+        browser.folder_changed();
+        return messages.texts();
+    }
+
+    // What lies beside the card's root: the image, the card, the sources and the
+    // stand-in drive (and the files put onto the image unmounted), nothing a run wrote.
+    std::vector<std::string> beside_card() const {
+        auto names = test::folder_read(dir.path());
+        std::erase(names, "unmounted");
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    const std::vector<std::string> untouched = {"a-stand-in", "card", "card.img", "music"};
+};
+
+TEST_P(DamagedCard, AFailureNumberInTheFolderListAndInARun) {
+    if (GetParam() == CardImage::Format::exfat) {
+        // The exFAT driver checks the root folder as it mounts and refuses a damaged
+        // one, so the damage lies in a folder it reads only when asked: its first
+        // entry set's checksum no longer matches.
+        std::filesystem::create_directory(card->root() + "/sub");
+        put_on_card({"keep.wma", "sub/damaged.mp3"});
+        const std::size_t set = exfat_entry_set("damaged.mp3");
+        ASSERT_NE(set, 0U);
+        const std::string checksum = ScratchFolder::read_file(card->image()).substr(set + 2, 2);
+        ASSERT_TRUE(damage_at(set + 2, {static_cast<char>(~checksum[0]), checksum[1]}));
+        EXPECT_THAT(browse(*card / "sub"), ElementsAre(EndsWith("(57)")));
+        // The run writes to the root folder only, which is sound.
+        EXPECT_THAT(run({"a.mp3"}, Answer::no), Contains(finished));
+    } else {
+        // Names written by mtools are short names alone; a slash in one is a name no
+        // system can show.
+        ASSERT_TRUE(card->put_unmounted(dir, {"OLD.MP3", "KEEP.WMA"}));
+        ASSERT_TRUE(damage("OLD     MP3", "OL/     MP3"));
+        EXPECT_THAT(browse(card->root()), ElementsAre(EndsWith("(57)")));
+        EXPECT_THAT(run({"a.mp3", "b.mp3"}, Answer::yes),
+                    ElementsAre("Error：57で異常終了しました"));
+    }
+    EXPECT_EQ(beside_card(), untouched);
+}
+
+// The exFAT root folder damaged behind the driver's back while it is mounted: the
+// order is read from the device, which no longer holds a sound folder.
+class DamagedExfatCard : public DamagedCard {};
+
+TEST_P(DamagedExfatCard, RootDamagedUnderTheMountedDriver) {
+    put_on_card({"keep.wma", "old.mp3"});
+    const std::size_t set = exfat_entry_set("old.mp3");
+    ASSERT_NE(set, 0U);
+    ASSERT_TRUE(card->mount()); // the driver knows both files from the medium
+    {
+        std::fstream image(card->image(), std::ios::in | std::ios::out | std::ios::binary);
+        image.seekp(static_cast<std::streamoff>(set + 32)); // its stream entry
+        image.put('\0');
+    }
+    const auto messages = run({"a.mp3", "old.mp3"}, Answer::no);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_TRUE(messages.back() == finished || messages.back().rfind("Error：", 0) == 0)
+        << messages.back();
+    EXPECT_EQ(beside_card(), untouched);
+}
+
+// A name of half a surrogate pair in a folder makes the exFAT driver end itself as it
+// reads the folder: the card is gone from under the folder list and the run.
+TEST_P(DamagedExfatCard, DriverEndingOnADamagedName) {
+    std::filesystem::create_directory(card->root() + "/sub");
+    put_on_card({"keep.wma", "sub/damaged.mp3"});
+    const std::size_t set = exfat_entry_set("damaged.mp3");
+    ASSERT_NE(set, 0U);
+    ASSERT_TRUE(damage_at(set + 2 * 32 + 2, std::string("\x00\xD8", 2)));
+    const auto shown = browse(*card / "sub");
+    ASSERT_EQ(shown.size(), 1U);
+    EXPECT_THAT(shown[0], ::testing::MatchesRegex(".*\\([0-9]+\\)"));
+    const auto messages = run({"a.mp3"}, Answer::no);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_NE(messages.back(), finished);
+    EXPECT_EQ(beside_card(), untouched);
+}
+
+INSTANTIATE_TEST_SUITE_P(, DamagedCard,
+                         ::testing::Values(CardImage::Format::fat16, CardImage::Format::exfat),
+                         [](const auto& info) {
+                             return info.param == CardImage::Format::fat16 ? "Fat16" : "Exfat";
+                         });
+INSTANTIATE_TEST_SUITE_P(, DamagedExfatCard, ::testing::Values(CardImage::Format::exfat),
+                         [](const auto&) { return "Exfat"; });
 
 } // namespace
 } // namespace kadoru

@@ -40,24 +40,21 @@ std::uint32_t le32(const unsigned char* p) {
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
-bool read_at(int fd, std::uint64_t offset, unsigned char* into, std::size_t size) {
-    while (size > 0) {
-        const ssize_t got = ::pread(fd, into, size, static_cast<off_t>(offset));
+bool read_at(int fd, std::uint64_t offset, std::span<unsigned char> into) {
+    while (!into.empty()) {
+        const ssize_t got = ::pread(fd, into.data(), into.size(), static_cast<off_t>(offset));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             return false;
-        into += got;
         offset += static_cast<std::uint64_t>(got);
-        size -= static_cast<std::size_t>(got);
+        into = into.subspan(static_cast<std::size_t>(got));
     }
     return true;
 }
 
-std::optional<Geometry> read_geometry(int fd) {
-    Sector boot{};
-    if (!read_at(fd, 0, boot.data(), boot.size()) ||
-        std::memcmp(boot.data() + 3, "EXFAT   ", 8) != 0)
+std::optional<Geometry> geometry_of(std::span<const unsigned char> boot) {
+    if (boot.size() < boot_sector_size || std::memcmp(boot.data() + 3, "EXFAT   ", 8) != 0)
         return std::nullopt;
     const unsigned sector_shift = boot[108];
     const unsigned cluster_shift = boot[109];
@@ -73,8 +70,13 @@ std::optional<Geometry> read_geometry(int fd) {
     return g;
 }
 
+// Whether `length` bytes from `offset` lie within the volume.
+bool within(const VolumeBytes& volume, std::uint64_t offset, std::uint64_t length) {
+    return offset <= volume.size && length <= volume.size - offset;
+}
+
 // The root folder's bytes, cluster by cluster along its chain in the FAT.
-std::optional<std::vector<unsigned char>> read_root(int fd, const Geometry& g) {
+std::optional<std::vector<unsigned char>> read_root(const VolumeBytes& volume, const Geometry& g) {
     std::vector<unsigned char> folder;
     std::uint32_t cluster = g.root_cluster;
     // A chain longer than the volume, or than any folder may be, loops.
@@ -82,13 +84,16 @@ std::optional<std::vector<unsigned char>> read_root(int fd, const Geometry& g) {
         if (cluster < 2 || cluster - 2 >= g.cluster_count ||
             folder.size() + g.cluster_size > largest_folder)
             return std::nullopt;
+        // Checked before the buffer grows: a damaged boot sector may claim clusters of
+        // many megabytes on a volume that holds far fewer.
+        const std::uint64_t at_cluster = g.heap_offset + (cluster - 2) * g.cluster_size;
+        const std::uint64_t at_link = g.fat_offset + std::uint64_t{cluster} * 4;
+        std::array<unsigned char, 4> next{};
+        if (!within(volume, at_cluster, g.cluster_size) || !within(volume, at_link, next.size()))
+            return std::nullopt;
         const std::size_t at = folder.size();
         folder.resize(at + g.cluster_size);
-        if (!read_at(fd, g.heap_offset + (cluster - 2) * g.cluster_size, folder.data() + at,
-                     g.cluster_size))
-            return std::nullopt;
-        std::array<unsigned char, 4> next{};
-        if (!read_at(fd, g.fat_offset + std::uint64_t{cluster} * 4, next.data(), next.size()))
+        if (!volume.read(at_cluster, std::span(folder).subspan(at)) || !volume.read(at_link, next))
             return std::nullopt;
         cluster = le32(next.data());
         if (cluster >= 0xFFFFFFF8U)
@@ -115,23 +120,31 @@ void append_utf8(std::string& out, std::uint32_t c) {
     }
 }
 
-std::string utf8_of(const std::vector<std::uint16_t>& units) {
+// The UTF-8 form of a name; nullopt for a half of a surrogate pair on its own, or a
+// character no file name on this system may hold.
+std::optional<std::string> utf8_of(const std::vector<std::uint16_t>& units) {
     std::string out;
     for (std::size_t i = 0; i < units.size(); ++i) {
         std::uint32_t c = units[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+        if (c >= 0xD800 && c < 0xE000) {
+            if (c >= 0xDC00 || i + 1 == units.size() || units[i + 1] < 0xDC00 ||
+                units[i + 1] >= 0xE000)
+                return std::nullopt;
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00U);
             ++i;
         }
+        if (c == 0 || c == '/')
+            return std::nullopt;
         append_utf8(out, c);
     }
+    if (out.empty() || out == "." || out == "..")
+        return std::nullopt;
     return out;
 }
 
 // The name held by the file entry set that starts at entry `first`, and how many
 // entries the set takes; nullopt for a damaged set.
-std::optional<std::string> name_of_set(const std::vector<unsigned char>& folder, std::size_t first,
+std::optional<std::string> name_of_set(std::span<const unsigned char> folder, std::size_t first,
                                        std::size_t& set_entries) {
     const auto entry = [&](std::size_t k) { return &folder[(first + k) * entry_size]; };
     set_entries = 1 + std::size_t{entry(0)[1]};
@@ -154,26 +167,15 @@ std::optional<std::string> name_of_set(const std::vector<unsigned char>& folder,
 
 } // namespace
 
-bool is_exfat_volume(const std::string& device) {
-    const UniqueFd fd(::open(device.c_str(), O_RDONLY | O_CLOEXEC));
-    return fd && read_geometry(fd.get()).has_value();
+bool is_exfat_boot_sector(std::span<const unsigned char> boot) {
+    return geometry_of(boot).has_value();
 }
 
-std::optional<std::vector<std::string>> exfat_root_names(const std::string& device) {
-    const UniqueFd fd(::open(device.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd)
-        return std::nullopt;
-    const auto geometry = read_geometry(fd.get());
-    if (!geometry)
-        return std::nullopt;
-    const auto folder = read_root(fd.get(), *geometry);
-    if (!folder)
-        return std::nullopt;
-
-    std::vector<std::string> names;
-    const std::size_t entries = folder->size() / entry_size;
+std::optional<std::vector<ExfatName>> exfat_folder_names(std::span<const unsigned char> folder) {
+    std::vector<ExfatName> names;
+    const std::size_t entries = folder.size() / entry_size;
     for (std::size_t at = 0; at < entries;) {
-        const unsigned char type = (*folder)[at * entry_size];
+        const unsigned char type = folder[at * entry_size];
         if (type == end_of_folder)
             break;
         if (type != file_entry) {
@@ -181,13 +183,53 @@ std::optional<std::vector<std::string>> exfat_root_names(const std::string& devi
             continue;
         }
         std::size_t set_entries = 1;
-        auto name = name_of_set(*folder, at, set_entries);
+        auto name = name_of_set(folder, at, set_entries);
         if (!name)
             return std::nullopt;
-        names.push_back(std::move(*name));
+        names.push_back({std::move(*name), at * entry_size, set_entries * entry_size});
         at += set_entries;
     }
     return names;
+}
+
+std::optional<std::vector<std::string>> exfat_root_names(const VolumeBytes& volume) {
+    Sector boot{};
+    if (!within(volume, 0, boot.size()) || !volume.read(0, boot))
+        return std::nullopt;
+    const auto geometry = geometry_of(boot);
+    if (!geometry)
+        return std::nullopt;
+    const auto folder = read_root(volume, *geometry);
+    if (!folder)
+        return std::nullopt;
+    auto entries = exfat_folder_names(*folder);
+    if (!entries)
+        return std::nullopt;
+    std::vector<std::string> names;
+    names.reserve(entries->size());
+    for (auto& entry : *entries)
+        names.push_back(std::move(entry.name));
+    return names;
+}
+
+bool is_exfat_volume(const std::string& device) {
+    const UniqueFd fd(::open(device.c_str(), O_RDONLY | O_CLOEXEC));
+    Sector boot{};
+    return fd && read_at(fd.get(), 0, boot) && is_exfat_boot_sector(boot);
+}
+
+std::optional<std::vector<std::string>> exfat_root_names(const std::string& device) {
+    const UniqueFd fd(::open(device.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd)
+        return std::nullopt;
+    // A block device tells its size by seeking to its end, as a file does.
+    const off_t size = ::lseek(fd.get(), 0, SEEK_END);
+    if (size < 0)
+        return std::nullopt;
+    return exfat_root_names(VolumeBytes{static_cast<std::uint64_t>(size),
+                                        [&](std::uint64_t offset, std::span<unsigned char> into) {
+                                            return read_at(fd.get(), offset, into);
+                                        }});
 }
 
 } // namespace kadoru

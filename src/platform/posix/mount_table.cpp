@@ -42,10 +42,12 @@ std::string unescape(std::string_view field) {
     std::string result;
     result.reserve(field.size());
     for (std::size_t i = 0; i < field.size(); ++i) {
-        const auto is_octal = [&](std::size_t k) {
-            return k < field.size() && field[k] >= '0' && field[k] <= '7';
+        const auto is_octal = [&](std::size_t k, char highest) {
+            return k < field.size() && field[k] >= '0' && field[k] <= highest;
         };
-        if (field[i] == '\\' && is_octal(i + 1) && is_octal(i + 2) && is_octal(i + 3)) {
+        // A byte takes three digits, the first at most 3: "\\777" is no escape.
+        if (field[i] == '\\' && is_octal(i + 1, '3') && is_octal(i + 2, '7') &&
+            is_octal(i + 3, '7')) {
             result += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
                                         (field[i + 3] - '0'));
             i += 3;
@@ -93,7 +95,10 @@ bool parse_line(std::string_view line, Mount& mount) {
     mount.root = unescape(fields[4]);
     mount.type = unescape(dash[1]);
     mount.source = unescape(dash[2]);
-    return !mount.root.empty() && mount.root.front() == '/';
+    // No name on the system holds a NUL: a table that writes one is not the kernel's.
+    const auto has_nul = [](const std::string& s) { return s.find('\0') != std::string::npos; };
+    return !mount.root.empty() && mount.root.front() == '/' && !has_nul(mount.root) &&
+           !has_nul(mount.type) && !has_nul(mount.source);
 }
 
 } // namespace

@@ -27,6 +27,43 @@ TEST(MountInfo, ReadsEachMountOfTheTable) {
     EXPECT_EQ(mounts[3].type, "tmpfs");
 }
 
+// Lines no kernel writes, as a damaged or foreign table may hold them: the mount
+// point read, or none for a line passed over.
+struct HostileLine {
+    const char* line;
+    const char* root;
+};
+
+class MountInfoHostile : public ::testing::TestWithParam<HostileLine> {};
+
+TEST_P(MountInfoHostile, ReadsTheMountPointOrPassesTheLineOver) {
+    const auto mounts = parse_mountinfo(GetParam().line);
+    if (GetParam().root == nullptr) {
+        EXPECT_THAT(mounts, ::testing::IsEmpty());
+    } else {
+        ASSERT_EQ(mounts.size(), 1U);
+        EXPECT_EQ(mounts[0].root, GetParam().root);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , MountInfoHostile,
+    ::testing::Values(HostileLine{"1 2 0:1 / /mnt/a\\777 rw - ext4 s rw", "/mnt/a\\777"},
+                      HostileLine{"1 2 0:1 / /mnt/\\060\\061 rw - ext4 s rw", "/mnt/01"},
+                      HostileLine{"1 2 0:1 / \\057etc rw - ext4 s rw", "/etc"},
+                      HostileLine{"1 2 0:1 / /a\\ rw - ext4 s rw", "/a\\"},
+                      HostileLine{"1 2 0:1 / /a\\01 rw - ext4 s rw", "/a\\01"},
+                      HostileLine{"  1  2 0:1 / /a rw  - ext4 s rw  ", "/a"},
+                      HostileLine{"1 2 0:1 / /a\\000b rw - ext4 s rw", nullptr},
+                      HostileLine{"1 2 0:1 / /a rw - ext4 s\\000 rw", nullptr},
+                      HostileLine{"1 2 0:1 / /a rw - ext4", nullptr},
+                      HostileLine{"1 2 0:1 / /a rw ext4 s rw", nullptr},
+                      HostileLine{"1 - 0:1 / /a rw - ext4 s rw", nullptr},
+                      HostileLine{"1 2 99999999999:1 / /a rw - ext4 s rw", nullptr},
+                      HostileLine{"18446744073709551616 2 0:1 / /a rw - ext4 s rw", nullptr},
+                      HostileLine{"1\t2 0:1 / /a rw - ext4 s rw", nullptr},
+                      HostileLine{"1 2 0:1 / - rw - ext4 s rw", nullptr}));
+
 TEST(MountInfo, NamesFuseVolumesByTheirDriver) {
     EXPECT_EQ(volume_type("fuse.sshfs"), "sshfs");
     EXPECT_EQ(volume_type("fuseblk.exfat"), "exfat");
@@ -40,6 +77,9 @@ TEST(MountInfo, DecodesLabelsAsUdevWritesThem) {
     EXPECT_EQ(decode_label("A\\x2fB\\x5c"), "A/B\\");
     EXPECT_EQ(decode_label("\\x2G\\x"), "\\x2G\\x");
     EXPECT_EQ(decode_label("ミュージック"), "ミュージック");
+    EXPECT_EQ(decode_label("\\x5cx41"), "\\x41"); // an escaped backslash starts no escape
+    EXPECT_EQ(decode_label("\\x+1\\x-1\\x 1"), "\\x+1\\x-1\\x 1");
+    EXPECT_EQ(decode_label("\\x00\\xff"), std::string("\0\xff", 2));
 }
 
 Mount at(const char* root, const char* type = "ext4") {
