@@ -8,7 +8,9 @@ SongDetailsReader& no_song_details() {
     // Holds no state, so one object serves every caller.
     class NoSongDetails final : public SongDetailsReader {
     public:
-        std::optional<SongDetails> read(const std::string& /*path*/) override { return std::nullopt; }
+        std::optional<SongDetails> read(const std::string& /*path*/) override {
+            return std::nullopt;
+        }
     };
     static NoSongDetails none;
     return none;

@@ -88,8 +88,10 @@ int natural_compare(std::string_view a, std::string_view b) {
             j = y.end;
             continue;
         }
-        const unsigned char p = a_digit ? number_key : static_cast<unsigned char>(ascii_lower(a[i]));
-        const unsigned char q = b_digit ? number_key : static_cast<unsigned char>(ascii_lower(b[j]));
+        const unsigned char p =
+            a_digit ? number_key : static_cast<unsigned char>(ascii_lower(a[i]));
+        const unsigned char q =
+            b_digit ? number_key : static_cast<unsigned char>(ascii_lower(b[j]));
         if (p != q)
             return p < q ? -1 : 1;
         ++i;

@@ -12,7 +12,8 @@ struct SongDetails {
     int track = 0; // 0: not known
     std::chrono::milliseconds length{0};
 };
-// Reads a song's details; nullopt for a file without readable tags or that is not what its name says.
+// Reads a song's details; nullopt for a file without readable tags or that is not what its name
+// says.
 class SongDetailsReader {
 public:
     virtual ~SongDetailsReader() = default;

@@ -3,7 +3,6 @@
 // onto a temporary "card", Close, and the next start. Only the drives (letters over
 // temporary folders, with fixed figures), the clock and the answers to the message
 // boxes are the test's own.
-#include "app/widgets/kadoru10.h"
 #include "app/main_program.h"
 #include "app/settings_file.h"
 #include "app/widgets/kadoru10.h"

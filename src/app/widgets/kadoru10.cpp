@@ -1,9 +1,9 @@
 #include "app/widgets/kadoru10.h"
 
 #include "app/widgets/transfer_list_view.h"
+#include "browse/widgets/card_order_window.h"
 #include "platform/paths.h"
 #include "platform/song_tip.h"
-#include "browse/widgets/card_order_window.h"
 #include "platform/widgets/drive_combo.h"
 #include "platform/widgets/file_list_view.h"
 #include "platform/widgets/folder_tree.h"

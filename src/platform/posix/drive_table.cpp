@@ -1,9 +1,9 @@
 #include "platform/posix/drive_table.h"
 
 #include "platform/failure.h"
-#include "platform/posix/file_status.h"
 #include "platform/paths.h"
 #include "platform/posix/exfat_root.h"
+#include "platform/posix/file_status.h"
 #include "platform/posix/mountinfo_source.h"
 
 #include <algorithm>
@@ -18,7 +18,6 @@
 namespace kadoru {
 
 namespace {
-
 
 struct statvfs volume_figures(const std::string& root) {
     struct statvfs figures {};

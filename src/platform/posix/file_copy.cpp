@@ -1,9 +1,9 @@
 #include "platform/posix/file_copy.h"
 
-#include "platform/posix/file_status.h"
 #include "platform/failure.h"
 #include "platform/file_system.h"
 #include "platform/posix/errno_failure.h"
+#include "platform/posix/file_status.h"
 #include "platform/posix/unique_fd.h"
 
 #include <cerrno>

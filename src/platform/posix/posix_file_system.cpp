@@ -1,13 +1,13 @@
 #include "platform/posix/posix_file_system.h"
 
 #include "platform/failure.h"
+#include "platform/paths.h"
 #include "platform/posix/errno_failure.h"
 #include "platform/posix/file_copy.h"
 #include "platform/posix/file_status.h"
 #include "platform/posix/mountinfo_source.h"
 #include "platform/posix/stored_entry_order.h"
 #include "platform/posix/unique_fd.h"
-#include "platform/paths.h"
 
 #include <algorithm>
 #include <array>

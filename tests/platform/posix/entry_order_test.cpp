@@ -1,6 +1,6 @@
+#include "platform/failure.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/exfat_root.h"
-#include "platform/failure.h"
 #include "platform/posix/mountinfo_source.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/stored_entry_order.h"
