@@ -2,7 +2,7 @@
 #include "app/main_view_model.h"
 #include "app/settings_file.h"
 #include "fakes/fake_machine.h"
-#include "fakes/fake_song_details_reader.h"
+#include "fakes/fake_song_details.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -56,7 +56,7 @@ protected:
         return names;
     }
 
-    test::TableSongDetails details;
+    test::FakeSongDetails details;
     std::unique_ptr<MainViewModel> vm;
     std::unique_ptr<MainController> controller;
 };

@@ -6,7 +6,7 @@
 #include "app/widgets/kadoru10.h"
 #include "app/widgets/transfer_list_view.h"
 #include "fakes/fake_drives.h"
-#include "fakes/fake_song_details_reader.h"
+#include "fakes/fake_song_details.h"
 #include "fakes/fake_transfer_ports.h"
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
@@ -119,7 +119,7 @@ protected:
     test::FakeEventPump events;
     test::FakeClock clock;
     test::FakeProgress progress;
-    test::TableSongDetails details;
+    test::FakeSongDetails details;
     MainViewModel model;
     MainController controller;
     Kadoru10 window;

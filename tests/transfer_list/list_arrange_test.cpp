@@ -1,4 +1,4 @@
-#include "fakes/fake_song_details_reader.h"
+#include "fakes/fake_song_details.h"
 #include "platform/label.h"
 #include "transfer_list/list_arrange.h"
 #include "transfer_list/transfer_list.h"
@@ -118,7 +118,7 @@ TEST_F(Arranging, SortByNameIsNaturalAndKeepsEqualNamesInOrder) {
 
 TEST_F(Arranging, SortByTrackPutsTaggedSongsByDiscAndTrackThenTheRestInTheirOrder) {
     fill({"x.mp3", "d2t1.mp3", "t3.mp3", "untagged.wav", "d1t2.mp3", "notrack.mp3", "t1.mp3"});
-    test::TableSongDetails details;
+    test::FakeSongDetails details;
     details.songs["/m/d2t1.mp3"] = {"", "", "", 2, 1, {}};
     details.songs["/m/t3.mp3"] = {"", "", "", 0, 3, {}}; // no disc: with disc 1
     details.songs["/m/d1t2.mp3"] = {"", "", "", 1, 2, {}};
@@ -129,14 +129,14 @@ TEST_F(Arranging, SortByTrackPutsTaggedSongsByDiscAndTrackThenTheRestInTheirOrde
     EXPECT_THAT(names(), ElementsAre("t1.mp3", "d1t2.mp3", "t3.mp3", "d2t1.mp3", "x.mp3",
                                      "untagged.wav", "notrack.mp3"));
     EXPECT_THAT(selected_names(), ElementsAre("t1.mp3", "x.mp3"));
-    EXPECT_EQ(details.read_paths.size(), 7U);
+    EXPECT_EQ(details.reads.size(), 7U);
     expect_entries_whole();
     EXPECT_EQ(label7.text(), "28KB");
 }
 
 TEST_F(Arranging, SortByTrackWithoutAnyTagsKeepsTheOrder) {
     fill({"c.mp3", "a.mp3", "b.mp3"});
-    test::TableSongDetails details;
+    test::FakeSongDetails details;
     sort_by_track(arranging, details);
     EXPECT_THAT(names(), ElementsAre("c.mp3", "a.mp3", "b.mp3"));
     EXPECT_EQ(label7.text(), "6KB");

@@ -126,6 +126,22 @@ void sync_folder(const std::string& folder) noexcept {
         ::fsync(fd.get());
 }
 
+// Hands the file's bytes to on_chunk as they are read, until the end of the file or
+// until on_chunk returns false.
+template <class OnChunk> void read_chunks(int fd, OnChunk on_chunk) {
+    std::array<char, 65536> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw_errno(errno, PathRole::file);
+        }
+        if (got == 0 || !on_chunk(std::string_view(buffer.data(), static_cast<std::size_t>(got))))
+            return;
+    }
+}
+
 std::vector<std::string> directory_read(const std::string& folder) {
     std::vector<std::string> names;
     each_dirent(folder, [&](int, const dirent& entry) { names.emplace_back(entry.d_name); });
@@ -243,24 +259,13 @@ std::string PosixFileSystem::read_first_line(const std::string& path) const {
     if (!fd)
         throw_file_errno(errno, path);
     std::string line;
-    std::array<char, 4096> buffer{};
     bool read_any = false;
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throw_errno(errno, PathRole::file);
-        }
-        if (got == 0)
-            break;
+    read_chunks(fd.get(), [&](std::string_view chunk) {
         read_any = true;
-        const std::string_view chunk(buffer.data(), static_cast<std::size_t>(got));
         const auto end = chunk.find_first_of("\r\n");
         line.append(chunk.substr(0, end));
-        if (end != std::string_view::npos)
-            break;
-    }
+        return end == std::string_view::npos;
+    });
     if (!read_any)
         throw Failure(failure_code::input_past_end);
     return line;
@@ -327,21 +332,14 @@ std::string PosixFileSystem::read_file(const std::string& path, std::size_t max_
     if (!S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > max_bytes)
         throw Failure(failure_code::path_file_access_error);
     std::string bytes;
-    std::array<char, 65536> buffer{};
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throw_errno(errno, PathRole::file);
-        }
-        if (got == 0)
-            return bytes;
-        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+    read_chunks(fd.get(), [&](std::string_view chunk) {
+        bytes.append(chunk);
         // The file may have grown since it was measured.
         if (bytes.size() > max_bytes)
             throw Failure(failure_code::path_file_access_error);
-    }
+        return true;
+    });
+    return bytes;
 }
 
 } // namespace kadoru
