@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the playlist reader as both kinds of playlist and checks
 // that every path it returns is one the copy can take as it is: absolute, lexically
-// normal and a single line without NUL.
+// normal and without NUL. A line break may stand in a file URL (%0A): POSIX names may
+// hold one, and the playlist writer saves such a name that way.
 #include "fuzz_checks.h"
 #include "transfer_list/playlist.h"
 
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto& path : kadoru::parse_playlist(bytes, folder, kind)) {
             check(!path.empty() && path.front() == '/');
             check(std::filesystem::path(path).lexically_normal().string() == path);
-            check(path.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos);
+            check(path.find('\0') == std::string::npos);
         }
     }
     return 0;
