@@ -101,7 +101,7 @@ class WindowProbePlugin final : public QGenericPlugin {
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "window_probe.json")
 
 public:
-    QObject* create(const QString& /*name*/, const QString& /*spec*/) override {
+    QObject* create(const QString& /*name*/, const QString& /*key*/) override {
         return new WindowProbe;
     }
 };
