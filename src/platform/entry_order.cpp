@@ -1,5 +1,6 @@
 #include "platform/entry_order.h"
 
+#include "platform/ascii_case.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 
@@ -13,14 +14,6 @@ namespace {
 // As mount tables (and Windows, in any case) name them, FUSE drivers included.
 constexpr std::array<std::string_view, 9> hole_filling_types = {
     "vfat", "msdos", "fat", "fat12", "fat16", "fat32", "exfat", "fusefat", "exfat-fuse"};
-
-char ascii_upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-char ascii_lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 } // namespace
 

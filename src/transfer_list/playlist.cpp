@@ -1,5 +1,6 @@
 #include "transfer_list/playlist.h"
 
+#include "platform/ascii_case.h"
 #include "platform/cp932_text.h"
 
 #include <algorithm>
@@ -73,10 +74,7 @@ std::string_view trimmed(std::string_view line) {
 }
 
 bool starts_with_folded(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char p, char t) {
-               return p == (t >= 'A' && t <= 'Z' ? static_cast<char>(t - 'A' + 'a') : t);
-           });
+    return same_ignoring_case(text.substr(0, prefix.size()), prefix);
 }
 
 // "scheme://" of a URL other than a path: letters, digits, "+", "-", "." before "://".

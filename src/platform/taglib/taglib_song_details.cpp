@@ -1,5 +1,7 @@
 #include "platform/taglib/taglib_song_details.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <charconv>
 #include <exception>
@@ -43,8 +45,7 @@ int disc_number(const TagLib::File& file) {
 // choice would also look at the content and read an MP3 named ".wma" as an MP3.
 std::unique_ptr<TagLib::File> open_as_named(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    std::transform(extension.begin(), extension.end(), extension.begin(), ascii_lower);
     constexpr auto style = TagLib::AudioProperties::Fast;
     if (extension == ".mp3")
         return std::make_unique<TagLib::MPEG::File>(path.c_str(), true, style);
