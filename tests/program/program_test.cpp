@@ -92,6 +92,7 @@ protected:
             GTEST_SKIP() << card.why_not();
         stdfs::create_directories(remembered);
         dir.write("card/music/曲 の フォルダ/first song.mp3", "song");
+        dir.write("program/kadoset.ini", record);
     }
     void expect_the_remembered_settings_shown(const std::vector<std::string>& window) const {
         // The folder list shows the folders from the drive's root down to the folder.
@@ -109,7 +110,6 @@ protected:
 };
 
 TEST_F(ProgramOnAFreshMachine, RestoresTheSettingsBesideTheProgram) {
-    dir.write("program/kadoset.ini", record);
     const auto window = start_program(dir / "program/kadoru", dir / "work", dir / "home", "Close");
     expect_the_remembered_settings_shown(window);
     // Close keeps the record where it was found, and leaves the home folder alone.
@@ -118,7 +118,6 @@ TEST_F(ProgramOnAFreshMachine, RestoresTheSettingsBesideTheProgram) {
 }
 
 TEST_F(ProgramOnAFreshMachine, AnInstalledProgramKeepsTheSettingsInTheUsersFolder) {
-    dir.write("program/kadoset.ini", record);
     const ReadOnlyView installed(dir / "program", dir / "installed");
     if (!installed.read_only())
         GTEST_SKIP() << "needs root to make a read-only program folder";

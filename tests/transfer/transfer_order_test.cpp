@@ -101,6 +101,9 @@ TEST_F(TransferOrder, AFileToBeReplacedStaysWhenItsSourceIsGone) {
     EXPECT_THAT(fs.entry_names("/card"), Contains("B.MP3"));
 }
 
+using failure_code::disk_full;
+using failure_code::permission_denied;
+
 // A FAT16 root folder of 512 slots, as the FUSE FAT driver fills it (two slots for a
 // short name), with fillers F000.WMA, F001.WMA, ... and holes where some were deleted.
 struct HolePattern {
@@ -109,7 +112,7 @@ struct HolePattern {
     std::vector<int> holes; // the fillers deleted
     std::vector<std::string> list;
     std::vector<std::string> after_question; // the messages the run shows
-    int full_failure = failure_code::permission_denied;
+    int full_failure = permission_denied;
     bool newest_first = false; // a folder read that does not show the stored order
 };
 
@@ -119,24 +122,16 @@ std::string filler(int i) {
 
 constexpr auto long_title = "a long song title.mp3"; // three slots
 const std::string no_slot_left = "Error：61で異常終了しました";
+const std::string b_told = order_differs_message("B.MP3");
 
 const std::vector<HolePattern> hole_patterns = {
     {"RoomAfterTheHolesKeepsTheOrder", 200, {10, 100}, {long_title, "B.MP3"}, {finished}},
     // The guard stands down: the long file only fits the later hole, the short one
     // then takes the first.
-    {"NoSlotAfterTheHolesTold",
-     256,
-     {10, 100, 101},
-     {long_title, "B.MP3"},
-     {finished, order_differs_message("B.MP3")}},
+    {"NoSlotAfterTheHolesTold", 256, {10, 100, 101}, {long_title, "B.MP3"}, {finished, b_told}},
     {"NoSlotAfterTheHolesButTheyFitInOrder", 256, {10, 100}, {"B.MP3", "C.MP3"}, {finished}},
     {"NoRoomForALongNameIsDiskFull", 256, {10}, {"B.MP3", long_title}, {no_slot_left}},
-    {"FullFromTheStartAsTheSystemSaysIt",
-     256,
-     {},
-     {"B.MP3"},
-     {no_slot_left},
-     failure_code::disk_full},
+    {"FullFromTheStartAsTheSystemSaysIt", 256, {}, {"B.MP3"}, {no_slot_left}, disk_full},
     // Never having taken an entry, a folder that refuses one cannot be told from a
     // write-protected one.
     {"FullFromTheStartAsPermissionDenied", 256, {}, {"B.MP3"}, {"Error：70で異常終了しました"}},
@@ -145,7 +140,7 @@ const std::vector<HolePattern> hole_patterns = {
      {2},
      {long_title, "B.MP3"},
      {finished},
-     failure_code::permission_denied,
+     permission_denied,
      true},
 };
 
