@@ -2,13 +2,12 @@
 #include "fakes/fake_drives.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/posix_file_system.h"
-#include "support/card_image.h"
+#include "support/card_test.h"
 #include "transfer_list/format_size.h"
 
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <optional>
 
 namespace kadoru {
 namespace {
@@ -16,24 +15,7 @@ namespace {
 using test::CardImage;
 using test::ScratchFolder;
 
-std::vector<std::string> names_of(const CardOrder& order) {
-    std::vector<std::string> names;
-    for (const auto& row : order.rows)
-        names.push_back(row.name);
-    return names;
-}
-
-class CardOrderOnCard : public ::testing::TestWithParam<CardImage::Format> {
-protected:
-    void SetUp() override {
-        card.emplace(dir, GetParam());
-        if (!card->mounted())
-            GTEST_SKIP() << card->why_not();
-    }
-
-    ScratchFolder dir;
-    std::optional<CardImage> card;
-};
+class CardOrderOnCard : public test::CardTest {};
 
 // Holes filled out of the order the files were written, a folder among the files:
 // the window lists what a player reads, as mtools reads it from the unmounted card.
@@ -49,24 +31,18 @@ TEST_P(CardOrderOnCard, ListsTheEntriesAsTheMediumStoresThem) {
     const CardOrder order = read_card_order(fs, *drives, drives->drive_of(card->root()));
 
     EXPECT_TRUE(order.as_stored);
-    ASSERT_EQ(order.rows.size(), 5U);
-    for (const auto& row : order.rows) {
-        const std::string expected = row.name == "Folder"  ? "フォルダ"
-                                     : row.name == "b.mp3" ? format_size(0)
-                                                           : format_size(1234);
-        EXPECT_EQ(row.size_text, expected) << row.name;
-    }
-    EXPECT_EQ(names_of(order), card->stored_order());
+    std::vector<CardOrderRow> stored;
+    for (const auto& name : card->stored_order())
+        stored.push_back(
+            {name, name == "Folder" ? "フォルダ" : format_size(name == "b.mp3" ? 0 : 1234)});
+    EXPECT_EQ(stored.size(), 5U);
+    EXPECT_EQ(order.rows, stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(, CardOrderOnCard,
                          ::testing::Values(CardImage::Format::fat16, CardImage::Format::fat32,
                                            CardImage::Format::exfat),
-                         [](const auto& info) {
-                             return info.param == CardImage::Format::fat16   ? "Fat16"
-                                    : info.param == CardImage::Format::fat32 ? "Fat32"
-                                                                             : "Exfat";
-                         });
+                         test::format_name);
 
 TEST(CardOrder, AFileSystemThatStoresNoOrderIsListedAsReadAndSaysSo) {
     const ScratchFolder dir;

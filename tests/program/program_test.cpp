@@ -1,12 +1,11 @@
+#include "support/fuse_mount.h"
 #include "support/scratch.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/mount.h>
-#include <sys/wait.h>
 
 namespace kadoru {
 namespace {
@@ -26,37 +25,23 @@ std::string quoted(const std::string& text) {
     return result + "'";
 }
 
-// The lines the window probe wrote: each captioned control as "caption=shown state".
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // Starts the program as a user would, from its own folder's copy, in a working folder,
-// with a home folder and no XDG_CONFIG_HOME, offscreen. The probe reports the window
-// once it is shown, then presses `press` (or closes the window by its close box).
-// A time limit only keeps a broken build from hanging the test run.
+// with a home folder and no XDG_CONFIG_HOME, offscreen. The window probe reports each
+// captioned control as a "caption=shown state" line once the window is shown, then
+// presses `press` (or closes the window by its close box). A time limit only keeps a
+// broken build from hanging the test run.
 std::vector<std::string> start_program(const std::string& program, const std::string& working,
                                        const std::string& home, const std::string& press) {
-    const std::string command =
-        "cd " + quoted(working) + " && exec env -u XDG_CONFIG_HOME HOME=" + quoted(home) +
+    std::istringstream out(test::output_of(
+        "cd " + quoted(working) + " && env -u XDG_CONFIG_HOME HOME=" + quoted(home) +
         " QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH=" + quoted(KADORU_PROBE_PLUGINS) +
         " QT_QPA_GENERIC_PLUGINS=kadoru_window_probe KADORU_PROBE_PRESS=" + quoted(press) +
-        " timeout 120 " + quoted(program) + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        throw std::runtime_error("cannot start " + program);
-    std::string out;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, got);
-    const int status = ::pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status << "\n"
-                                                               << out;
-    return lines_of(out);
+        " timeout 120 " + quoted(program) + " 2>/dev/null; echo \"exit $?\""));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(out, line);)
+        lines.push_back(line);
+    EXPECT_EQ(lines.empty() ? "" : lines.back(), "exit 0") << ::testing::PrintToString(lines);
+    return lines;
 }
 
 // A folder shown again, read-only, at another place: a program folder the user
@@ -65,13 +50,10 @@ class ReadOnlyView {
 public:
     ReadOnlyView(const std::string& folder, std::string where) : where_(std::move(where)) {
         stdfs::create_directories(where_);
-        if (::geteuid() != 0)
-            return;
-        if (::mount(folder.c_str(), where_.c_str(), nullptr, MS_BIND, nullptr) != 0)
-            return;
-        mounted_ = true;
-        read_only_ = ::mount(nullptr, where_.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY,
-                             nullptr) == 0;
+        mounted_ = ::geteuid() == 0 &&
+                   ::mount(folder.c_str(), where_.c_str(), nullptr, MS_BIND, nullptr) == 0;
+        read_only_ = mounted_ && ::mount(nullptr, where_.c_str(), nullptr,
+                                         MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
     }
     ReadOnlyView(const ReadOnlyView&) = delete;
     ReadOnlyView& operator=(const ReadOnlyView&) = delete;
@@ -110,6 +92,7 @@ protected:
             GTEST_SKIP() << card.why_not();
         stdfs::create_directories(remembered);
         dir.write("card/music/曲 の フォルダ/first song.mp3", "song");
+        dir.write("program/kadoset.ini", record);
     }
     void expect_the_remembered_settings_shown(const std::vector<std::string>& window) const {
         // The folder list shows the folders from the drive's root down to the folder.
@@ -127,7 +110,6 @@ protected:
 };
 
 TEST_F(ProgramOnAFreshMachine, RestoresTheSettingsBesideTheProgram) {
-    dir.write("program/kadoset.ini", record);
     const auto window = start_program(dir / "program/kadoru", dir / "work", dir / "home", "Close");
     expect_the_remembered_settings_shown(window);
     // Close keeps the record where it was found, and leaves the home folder alone.
@@ -136,7 +118,6 @@ TEST_F(ProgramOnAFreshMachine, RestoresTheSettingsBesideTheProgram) {
 }
 
 TEST_F(ProgramOnAFreshMachine, AnInstalledProgramKeepsTheSettingsInTheUsersFolder) {
-    dir.write("program/kadoset.ini", record);
     const ReadOnlyView installed(dir / "program", dir / "installed");
     if (!installed.read_only())
         GTEST_SKIP() << "needs root to make a read-only program folder";

@@ -1,42 +1,17 @@
 #pragma once
 
+#include "support/fuse_mount.h"
 #include "support/scratch.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <dirent.h>
 #include <filesystem>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 namespace kadoru::test {
-
-// Runs a shell command with its output thrown away; true when it succeeds.
-inline bool run_quietly(const std::string& command) {
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// What a shell command writes to its standard output.
-inline std::string output_of(const std::string& command) {
-    struct Closer {
-        void operator()(FILE* f) const { ::pclose(f); }
-    };
-    const std::unique_ptr<FILE, Closer> pipe(::popen((command + " 2>/dev/null").c_str(), "r"));
-    std::string text;
-    std::array<char, 4096> buffer{};
-    while (pipe && std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe.get()))
-        text += buffer.data();
-    return text;
-}
-
-inline bool has_tool(const std::string& name) {
-    return run_quietly("command -v " + name);
-}
 
 // The names of a folder in the order the directory read gives them.
 inline std::vector<std::string> folder_read(const std::string& folder) {
@@ -57,7 +32,7 @@ inline std::vector<std::string> folder_read(const std::string& folder) {
 // exFAT and mounted at a folder of the test's own through the FUSE drivers (fusefat;
 // exfat-fuse on a loop device). Needs root, /dev/fuse and the tools: check mounted()
 // and skip with why_not() otherwise. Unmounted, and its loop device let go, at the end.
-class CardImage {
+class CardImage : public FuseMount {
 public:
     enum class Format { fat16, fat32, exfat };
     friend void PrintTo(Format format, std::ostream* os) {
@@ -65,7 +40,7 @@ public:
     }
 
     CardImage(const ScratchFolder& dir, Format format)
-        : format_(format), image_(dir / "card.img"), root_(dir / "card") {
+        : FuseMount(dir / "card"), format_(format), image_(dir / "card.img") {
         std::filesystem::create_directory(root_);
         if (::geteuid() != 0) {
             why_not_ = "needs root to mount a card image";
@@ -98,21 +73,13 @@ public:
         if (!mount())
             why_not_ = "cannot mount a card image through FUSE";
     }
-    CardImage(const CardImage&) = delete;
-    CardImage& operator=(const CardImage&) = delete;
-    CardImage(CardImage&&) = delete;
-    CardImage& operator=(CardImage&&) = delete;
     ~CardImage() {
         unmount();
         if (!loop_.empty())
             run_quietly("losetup -d " + loop_);
     }
 
-    bool mounted() const { return mounted_; }
-    const std::string& why_not() const { return why_not_; }
-    const std::string& root() const { return root_; }
     const std::string& image() const { return image_; }
-    std::string operator/(const std::string& name) const { return root_ + "/" + name; }
 
     bool mount() {
         if (mounted_)
@@ -129,10 +96,6 @@ public:
                 !loop_.empty() && run_quietly("mount.exfat-fuse " + loop_ + " '" + root_ + "'");
         }
         return mounted_;
-    }
-    void unmount() {
-        if (mounted_ && run_quietly("fusermount -u '" + root_ + "'"))
-            mounted_ = false;
     }
 
     // Empty files written straight into the FAT image, quickly even by the hundred;
@@ -185,10 +148,7 @@ public:
 private:
     Format format_;
     std::string image_;
-    std::string root_;
     std::string loop_;
-    std::string why_not_;
-    bool mounted_ = false;
 };
 
 } // namespace kadoru::test

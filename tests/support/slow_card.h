@@ -28,9 +28,10 @@ struct Slowness {
 // onto a folder of the scratch folder, mounted below /mnt where removable and user
 // mounts appear. Needs root and /dev/fuse: check mounted() and skip with why_not()
 // otherwise. Unmounted at the end.
-class SlowCard {
+class SlowCard : public FuseMount {
 public:
-    SlowCard(const ScratchFolder& dir, const Slowness& slowness) : backing_(dir / "backing") {
+    SlowCard(const ScratchFolder& dir, const Slowness& slowness)
+        : FuseMount(""), backing_(dir / "backing") {
         if (::geteuid() != 0) {
             why_not_ = "needs root to mount a slow card";
             return;
@@ -56,28 +57,17 @@ public:
         if (!mounted_)
             why_not_ = "cannot mount the slow card";
     }
-    SlowCard(const SlowCard&) = delete;
-    SlowCard& operator=(const SlowCard&) = delete;
-    SlowCard(SlowCard&&) = delete;
-    SlowCard& operator=(SlowCard&&) = delete;
     ~SlowCard() {
-        if (mounted_)
-            run_quietly("fusermount -u '" + root_ + "'");
+        unmount();
         if (!root_.empty())
             ::rmdir(root_.c_str());
     }
 
-    bool mounted() const { return mounted_; }
-    const std::string& why_not() const { return why_not_; }
-    const std::string& root() const { return root_; }
     // The folder below the card: what has reached the medium, without going through it.
     const std::string& backing() const { return backing_; }
 
 private:
     std::string backing_;
-    std::string root_;
-    std::string why_not_;
-    bool mounted_ = false;
 };
 
 // The system's mounts reduced to the root file system (c:), a fixed volume standing

@@ -6,7 +6,7 @@
 #include "platform/posix/posix_file_system.h"
 #include "platform/type_selector.h"
 #include "run_harness.h"
-#include "support/card_image.h"
+#include "support/card_test.h"
 #include "transfer/order_guard.h"
 
 #include <algorithm>
@@ -14,7 +14,6 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <optional>
 
 namespace kadoru {
 namespace {
@@ -23,11 +22,17 @@ using test::CardImage;
 using test::RunHarness;
 using test::ScratchFolder;
 using ::testing::_;
+using ::testing::AnyOf;
 using ::testing::Contains;
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::EndsWith;
-using ::testing::IsEmpty;
+using ::testing::Matcher;
+using ::testing::MatchesRegex;
+using ::testing::Not;
+using ::testing::StartsWith;
+using ::testing::Truly;
 
 constexpr auto finished = "処理が終了しました";
 
@@ -78,12 +83,10 @@ private:
     Drives& drives_;
 };
 
-class OrderOnCard : public ::testing::TestWithParam<CardImage::Format> {
+class OrderOnCard : public test::CardTest {
 protected:
     void SetUp() override {
-        card.emplace(dir, GetParam());
-        if (!card->mounted())
-            GTEST_SKIP() << card->why_not();
+        CardTest::SetUp();
         std::filesystem::create_directory(dir / "music");
         std::filesystem::create_directory(dir / "program"); // where a run saves its settings
     }
@@ -118,18 +121,7 @@ protected:
         harness.start();
         return harness.messages.texts();
     }
-
-    ScratchFolder dir;
-    std::optional<CardImage> card;
 };
-
-std::vector<std::string> placeholders(const std::vector<std::string>& names) {
-    std::vector<std::string> result;
-    for (const auto& name : names)
-        if (is_placeholder_name(name))
-            result.push_back(name);
-    return result;
-}
 
 TEST_P(OrderOnCard, AShortNameDeletedFirstAndALongNameCopiedBeforeAShortOne) {
     put_on_card({"A.MP3", "keep.wma"});
@@ -173,9 +165,7 @@ TEST_P(OrderOnCard, PlaceholdersOfAKilledRunAreRemoved) {
 
 INSTANTIATE_TEST_SUITE_P(, OrderOnCard,
                          ::testing::Values(CardImage::Format::fat16, CardImage::Format::fat32),
-                         [](const auto& info) {
-                             return info.param == CardImage::Format::fat16 ? "Fat16" : "Fat32";
-                         });
+                         test::format_name);
 
 // One pattern on exFAT, whose FUSE driver lists new entries first: the guard reads
 // the root folder's order from the volume itself.
@@ -190,37 +180,37 @@ TEST_P(OrderOnExfatCard, AShortNameDeletedFirstAndALongNameCopiedBeforeAShortOne
 }
 
 INSTANTIATE_TEST_SUITE_P(, OrderOnExfatCard, ::testing::Values(CardImage::Format::exfat),
-                         [](const auto&) { return "Exfat"; });
+                         test::format_name);
 
 // A FAT16 root folder holds 512 entries; the FUSE driver gives every name a long
 // entry as well, so a name takes two slots at least.
-class FullRootFolder : public OrderOnCard {};
-
-std::vector<std::string> fillers(int count) { // F000.WMA, F001.WMA, ...
-    std::vector<std::string> names;
-    for (int i = 0; i < count; ++i)
-        names.push_back("F" + std::to_string(1000 + i).substr(1) + ".WMA");
-    return names;
-}
+class FullRootFolder : public OrderOnCard {
+protected:
+    // Fillers F000.WMA, F001.WMA, ... (one slot each as mtools writes them) but for the
+    // holes, put onto the unmounted card; the fillers kept.
+    std::vector<std::string> fill(int count, const std::vector<std::string>& holes) {
+        std::vector<std::string> names;
+        for (int i = 0; i < count; ++i)
+            names.push_back("F" + std::to_string(1000 + i).substr(1) + ".WMA");
+        EXPECT_TRUE(card->put_unmounted(dir, names));
+        EXPECT_TRUE(card->delete_unmounted(holes));
+        EXPECT_TRUE(card->mount());
+        for (const auto& hole : holes)
+            std::erase(names, hole);
+        return names;
+    }
+};
 
 TEST_P(FullRootFolder, FillingUpEndsInTheErrorPathAsDiskFullWithNoPlaceholderLeft) {
-    const std::vector<std::string> before = fillers(500); // one slot each
-    ASSERT_TRUE(card->put_unmounted(dir, before));
-    ASSERT_TRUE(card->delete_unmounted({"F010.WMA", "F011.WMA", "F100.WMA"}));
-    ASSERT_TRUE(card->mount());
-
-    const std::vector<std::string> list = {"long song number 1.mp3", "long song number 2.mp3",
-                                           "long song number 3.mp3", "long song number 4.mp3",
-                                           "long song number 5.mp3"};
+    auto expected = fill(500, {"F010.WMA", "F011.WMA", "F100.WMA"});
+    std::vector<std::string> list;
+    for (int i = 1; i <= 5; ++i)
+        list.push_back("long song number " + std::to_string(i) + ".mp3");
     // The driver refuses the last file as a permission; the folder is full.
     EXPECT_THAT(run(list, Answer::no), ElementsAre(_, "Error：61で異常終了しました"));
 
     const auto order = card->stored_order();
-    EXPECT_THAT(placeholders(order), IsEmpty());
-    std::vector<std::string> expected;
-    for (const auto& name : before)
-        if (name != "F010.WMA" && name != "F011.WMA" && name != "F100.WMA")
-            expected.push_back(name);
+    EXPECT_THAT(order, Each(Not(Truly(is_placeholder_name))));
     expected.insert(expected.end(), list.begin(), list.end() - 1);
     EXPECT_THAT(order, ElementsAreArray(expected));
 }
@@ -228,52 +218,36 @@ TEST_P(FullRootFolder, FillingUpEndsInTheErrorPathAsDiskFullWithNoPlaceholderLef
 TEST_P(FullRootFolder, NoSlotAfterTheHolesCopiesEverythingAndTellsWhichFileIsOutOfOrder) {
     // Every slot of the root folder taken, but for a hole of two slots and a later
     // one of four: the long name fits only the later hole, the short one the first.
-    const std::vector<std::string> before = fillers(512);
-    ASSERT_TRUE(card->put_unmounted(dir, before));
-    const std::vector<std::string> holes = {"F010.WMA", "F011.WMA", "F100.WMA",
-                                            "F101.WMA", "F102.WMA", "F103.WMA"};
-    ASSERT_TRUE(card->delete_unmounted(holes));
-    ASSERT_TRUE(card->mount());
-
+    auto expected =
+        fill(512, {"F010.WMA", "F011.WMA", "F100.WMA", "F101.WMA", "F102.WMA", "F103.WMA"});
     EXPECT_THAT(run({"a long song title.mp3", "B.MP3"}, Answer::no),
                 ElementsAre(_, finished,
                             "カードの中のファイルの順序が転送リストと違います。\n"
                             "順序が違う最初のファイル：B.MP3"));
-
-    std::vector<std::string> expected;
-    for (const auto& name : before) {
-        if (name == "F010.WMA")
-            expected.emplace_back("B.MP3");
-        else if (name == "F100.WMA")
-            expected.emplace_back("a long song title.mp3");
-        if (std::find(holes.begin(), holes.end(), name) == holes.end())
-            expected.push_back(name);
-    }
+    expected.insert(std::find(expected.begin(), expected.end(), "F012.WMA"), "B.MP3");
+    expected.insert(std::find(expected.begin(), expected.end(), "F104.WMA"),
+                    "a long song title.mp3");
     EXPECT_THAT(card->stored_order(), ElementsAreArray(expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(, FullRootFolder, ::testing::Values(CardImage::Format::fat16),
-                         [](const auto&) { return "Fat16"; });
+                         test::format_name);
 
 // A card whose directory entries were damaged out of the program's sight: the user
 // learns of it from a failure message with its number, in the folder list and in a
 // run, and nothing is written beside the card's root.
 class DamagedCard : public OrderOnCard {
 protected:
-    // Overwrites bytes of the unmounted card's image in place (a loop device may
-    // hold it open) and mounts the card again.
-    bool damage_at(std::size_t at, const std::string& bytes) {
-        card->unmount();
+    // Overwrites bytes of the card's image in place (a loop device may hold it open),
+    // unmounted unless `mounted`; true when the card is mounted afterwards.
+    bool damage_at(std::size_t at, const std::string& bytes, bool mounted = false) {
+        if (!mounted)
+            card->unmount();
         std::fstream image(card->image(), std::ios::in | std::ios::out | std::ios::binary);
         image.seekp(static_cast<std::streamoff>(at));
         image.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         image.close();
         return !image.fail() && card->mount();
-    }
-    bool damage(const std::string& from, const std::string& to) {
-        card->unmount();
-        const auto at = ScratchFolder::read_file(card->image()).find(from);
-        return at != std::string::npos && damage_at(at, to);
     }
     // Where the entry set of an exFAT name starts in the unmounted card's image: two
     // entries before its first name entry.
@@ -285,6 +259,12 @@ protected:
         const auto at = ScratchFolder::read_file(card->image()).find(units);
         EXPECT_NE(at, std::string::npos) << name;
         return at == std::string::npos ? 0 : at - 2 - 2 * 32;
+    }
+    // A folder "sub" with damaged.mp3, whose entry set is returned (0 if not found).
+    std::size_t sub_folder() {
+        std::filesystem::create_directory(card->root() + "/sub");
+        put_on_card({"keep.wma", "sub/damaged.mp3"});
+        return exfat_entry_set("damaged.mp3");
     }
 
     // The folder handler of the source browser opening a folder of the card; the
@@ -307,15 +287,22 @@ protected:
         return messages.texts();
     }
 
-    // What lies beside the card's root: the image, the card, the sources and the
-    // program's folder (and the files put onto the image unmounted), nothing a run wrote.
-    std::vector<std::string> beside_card() const {
-        auto names = test::folder_read(dir.path());
-        std::erase(names, "unmounted");
-        std::sort(names.begin(), names.end());
-        return names;
+    // A run that finishes or ends in `failure`, as the driver lets it, and writes
+    // nothing beside the card's root (the image, the card, the sources and the
+    // program's folder).
+    void expect_an_ending_and_nothing_beside(const std::vector<std::string>& names,
+                                             const Matcher<const std::string&>& failure) {
+        const auto messages = run(names, Answer::no);
+        ASSERT_FALSE(messages.empty());
+        EXPECT_THAT(messages.back(), AnyOf(finished, failure));
+        expect_nothing_beside();
     }
-    const std::vector<std::string> untouched = {"card", "card.img", "music", "program"};
+    void expect_nothing_beside() const {
+        auto names = test::folder_read(dir.path());
+        std::erase(names, "unmounted"); // the files put onto the image unmounted
+        std::sort(names.begin(), names.end());
+        EXPECT_THAT(names, ElementsAre("card", "card.img", "music", "program"));
+    }
 };
 
 TEST_P(DamagedCard, AFailureNumberInTheFolderListAndInARun) {
@@ -323,9 +310,7 @@ TEST_P(DamagedCard, AFailureNumberInTheFolderListAndInARun) {
         // The exFAT driver checks the root folder as it mounts and refuses a damaged
         // one, so the damage lies in a folder it reads only when asked: its first
         // entry set's checksum no longer matches.
-        std::filesystem::create_directory(card->root() + "/sub");
-        put_on_card({"keep.wma", "sub/damaged.mp3"});
-        const std::size_t set = exfat_entry_set("damaged.mp3");
+        const std::size_t set = sub_folder();
         ASSERT_NE(set, 0U);
         const std::string checksum = ScratchFolder::read_file(card->image()).substr(set + 2, 2);
         ASSERT_TRUE(damage_at(set + 2, {static_cast<char>(~checksum[0]), checksum[1]}));
@@ -336,63 +321,47 @@ TEST_P(DamagedCard, AFailureNumberInTheFolderListAndInARun) {
         // Names written by mtools are short names alone; a slash in one is a name no
         // system can show.
         ASSERT_TRUE(card->put_unmounted(dir, {"OLD.MP3", "KEEP.WMA"}));
-        ASSERT_TRUE(damage("OLD     MP3", "OL/     MP3"));
+        const auto at = ScratchFolder::read_file(card->image()).find("OLD     MP3");
+        ASSERT_NE(at, std::string::npos);
+        ASSERT_TRUE(damage_at(at + 2, "/"));
         EXPECT_THAT(browse(card->root()), ElementsAre(EndsWith("(57)")));
         EXPECT_THAT(run({"a.mp3", "b.mp3"}, Answer::yes),
                     ElementsAre("Error：57で異常終了しました"));
     }
-    EXPECT_EQ(beside_card(), untouched);
+    expect_nothing_beside();
 }
 
-// The exFAT root folder damaged behind the driver's back while it is mounted: the
-// order is read from the device, which no longer holds a sound folder.
+// The exFAT root folder damaged behind the driver's back while it is mounted (the
+// driver knows both files from the medium): the order is read from the device, which
+// no longer holds a sound folder.
 class DamagedExfatCard : public DamagedCard {};
 
 TEST_P(DamagedExfatCard, RootDamagedUnderTheMountedDriver) {
     put_on_card({"keep.wma", "old.mp3"});
     const std::size_t set = exfat_entry_set("old.mp3");
     ASSERT_NE(set, 0U);
-    ASSERT_TRUE(card->mount()); // the driver knows both files from the medium
-    {
-        std::fstream image(card->image(), std::ios::in | std::ios::out | std::ios::binary);
-        image.seekp(static_cast<std::streamoff>(set + 32)); // its stream entry
-        image.put('\0');
-    }
-    const auto messages = run({"a.mp3", "old.mp3"}, Answer::no);
-    ASSERT_FALSE(messages.empty());
-    EXPECT_TRUE(messages.back() == finished || messages.back().rfind("Error：", 0) == 0)
-        << messages.back();
-    EXPECT_EQ(beside_card(), untouched);
+    ASSERT_TRUE(card->mount());
+    ASSERT_TRUE(damage_at(set + 32, std::string(1, '\0'), true)); // its stream entry
+    expect_an_ending_and_nothing_beside({"a.mp3", "old.mp3"}, StartsWith("Error："));
 }
 
 // A name of half a surrogate pair in a folder: the exFAT driver refuses the folder, or
 // ends itself as it reads it, taking the card from under the folder list and the run.
+// Whether the driver survives its listing depends on its version: the run either ends
+// with a number or, the root being sound, finishes.
 TEST_P(DamagedExfatCard, DriverEndingOnADamagedName) {
-    std::filesystem::create_directory(card->root() + "/sub");
-    put_on_card({"keep.wma", "sub/damaged.mp3"});
-    const std::size_t set = exfat_entry_set("damaged.mp3");
+    const std::size_t set = sub_folder();
     ASSERT_NE(set, 0U);
     ASSERT_TRUE(damage_at(set + 2 * 32 + 2, std::string("\x00\xD8", 2)));
-    const auto shown = browse(*card / "sub");
-    ASSERT_EQ(shown.size(), 1U);
-    EXPECT_THAT(shown[0], ::testing::MatchesRegex(".*\\([0-9]+\\)"));
-    const auto messages = run({"a.mp3"}, Answer::no);
-    ASSERT_FALSE(messages.empty());
-    // Whether the driver survives its listing depends on its version: the run either
-    // ends with a number or, the root being sound, finishes.
-    EXPECT_THAT(
-        messages.back(),
-        ::testing::AnyOf(finished, ::testing::MatchesRegex("Error：[0-9]+で異常終了しました")));
-    EXPECT_EQ(beside_card(), untouched);
+    EXPECT_THAT(browse(*card / "sub"), ElementsAre(MatchesRegex(".*\\([0-9]+\\)")));
+    expect_an_ending_and_nothing_beside({"a.mp3"}, MatchesRegex("Error：[0-9]+で異常終了しました"));
 }
 
 INSTANTIATE_TEST_SUITE_P(, DamagedCard,
                          ::testing::Values(CardImage::Format::fat16, CardImage::Format::exfat),
-                         [](const auto& info) {
-                             return info.param == CardImage::Format::fat16 ? "Fat16" : "Exfat";
-                         });
+                         test::format_name);
 INSTANTIATE_TEST_SUITE_P(, DamagedExfatCard, ::testing::Values(CardImage::Format::exfat),
-                         [](const auto&) { return "Exfat"; });
+                         test::format_name);
 
 } // namespace
 } // namespace kadoru

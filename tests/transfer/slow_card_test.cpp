@@ -19,7 +19,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <optional>
-#include <ostream>
 
 namespace kadoru {
 namespace {
@@ -38,10 +37,6 @@ struct SlowCase {
     std::size_t song_bytes;
     int old_songs; // on the card, for the delete step
 };
-
-void PrintTo(const SlowCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class SlowCardRun : public ::testing::TestWithParam<SlowCase> {
 protected:
