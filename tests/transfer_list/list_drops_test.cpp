@@ -2,9 +2,8 @@
 #include "fakes/fake_ui.h"
 #include "platform/failure.h"
 #include "platform/file_list.h"
-#include "platform/label.h"
+#include "support/sized_list.h"
 #include "transfer_list/list_drops.h"
-#include "transfer_list/transfer_list.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,7 +17,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 // A music folder with an album whose files the file list would show as 1, 2, 10.
-class AddingPaths : public ::testing::Test {
+class AddingPaths : public ::testing::Test, public test::SizedList {
 protected:
     AddingPaths() {
         fs.add_file("/m/one.mp3", 1000);
@@ -29,18 +28,10 @@ protected:
         fs.add_file("/m/album/2 b.mp3", 20'000);
         fs.add_folder("/m/album/deeper");
     }
-    std::vector<std::string> paths() const {
-        std::vector<std::string> result;
-        for (int i = 0; i < list2.count(); ++i)
-            result.push_back(list2.row(i).source_path);
-        return result;
-    }
+    std::vector<std::string> paths() const { return column(&TransferEntry::source_path); }
 
     test::FakeFileSystem fs;
     test::ScriptedMessageBox messages;
-    TransferList list2;
-    double total_size = -1;
-    Label label7;
     PathAdding adding{list2, fs, messages, total_size, label7};
 };
 
