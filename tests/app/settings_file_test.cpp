@@ -166,21 +166,19 @@ void PrintTo(const FallbackCase& c, std::ostream* out) {
     *out << c.what;
 }
 
-class SettingsFallbackRead : public ::testing::TestWithParam<FallbackCase> {};
+class SettingsFallbackRead : public SettingsFallback,
+                             public ::testing::WithParamInterface<FallbackCase> {};
 
 TEST_P(SettingsFallbackRead, OnlyTheProgramFoldersReadDecides) {
-    FakeFileSystem fs;
-    const std::string user_file = "/home/u/.config/kadoru/kadoset.ini";
-    const std::string program_file = "/opt/kadoru/kadoset.ini";
+    const FallbackCase& c = GetParam();
     fs.texts[user_file] = "/u,f:";
-    if (GetParam().user_failure)
-        fs.failures[user_file] = *GetParam().user_failure;
-    if (GetParam().program_text)
-        fs.texts[program_file] = *GetParam().program_text;
-    if (GetParam().program_failure)
-        fs.failures[program_file] = *GetParam().program_failure;
-    EXPECT_EQ(load_settings(fs, SettingsPlaces{"/opt/kadoru", "/home/u/.config/kadoru"}),
-              GetParam().loaded);
+    if (c.user_failure)
+        fs.failures[user_file] = *c.user_failure;
+    if (c.program_text)
+        fs.texts[program_file] = *c.program_text;
+    if (c.program_failure)
+        fs.failures[program_file] = *c.program_failure;
+    EXPECT_EQ(load_settings(fs, places), c.loaded);
 }
 
 const LoadedSettings program_record{"/m", "/m", "e:", {}};

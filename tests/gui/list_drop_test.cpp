@@ -11,9 +11,9 @@
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
 #include "platform/posix/posix_file_system.h"
+#include "support/scratch.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <string>
@@ -22,15 +22,17 @@
 #include <QAction>
 #include <QLabel>
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <QUrl>
 
 namespace kadoru {
 namespace {
 
 using kadoru::test::click_row;
+using kadoru::test::drop_on;
 using kadoru::test::selected_rows;
 using kadoru::test::show_active;
+using kadoru::test::shown_rows;
+using kadoru::test::upper_half;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 namespace stdfs = std::filesystem;
@@ -42,33 +44,23 @@ protected:
           controller(model, fs, drives, messages, events, clock, progress, details),
           window(model, controller, messages, [] {}) {
         drives.add("c:", "/").current = root;
-        stdfs::create_directories(music + "/album");
-        stdfs::create_directories(music + "/lists");
-        make_file(music + "/single.mp3", 100'000);
-        make_file(music + "/album/10 c.mp3", 30'000);
-        make_file(music + "/album/2 b.mp3", 20'000);
-        make_file(music + "/album/1 a.MP3", 10'000);
-        make_file(music + "/album/cover.jpg", 1'000);
-        make_file(music + "/lists/曲.mp3", 5'000);
         stdfs::create_directories(music + "/album/extras"); // not a file of the folder
+        stdfs::create_directories(music + "/lists");
+        for (const auto& [name, size] :
+             std::vector<std::pair<const char*, std::size_t>>{{"single.mp3", 100'000},
+                                                              {"album/10 c.mp3", 30'000},
+                                                              {"album/2 b.mp3", 20'000},
+                                                              {"album/1 a.MP3", 10'000},
+                                                              {"album/cover.jpg", 1'000},
+                                                              {"lists/曲.mp3", 5'000}})
+            scratch.write(std::string("music/") + name, std::string(size, 'm'));
         // A Windows tool's playlist: Shift_JIS, CRLF, a song beside it, one above, one gone.
-        write(music + "/lists/mix.m3u",
-              "#EXTM3U\r\n#EXTINF:1,x\r\n\x8b\xc8.mp3\r\n..\\single.mp3\r\ngone.mp3\r\n");
+        scratch.write("music/lists/mix.m3u",
+                      "#EXTM3U\r\n#EXTINF:1,x\r\n\x8b\xc8.mp3\r\n..\\single.mp3\r\ngone.mp3\r\n");
         for (const char* type : {"MP3", "WMA", "WAV"})
             model.combo_ftype.add_item(type);
         model.combo_ftype.set_text("MP3");
         show_active(window);
-    }
-
-    static void make_file(const std::string& path, std::uintmax_t size) {
-        std::ofstream(path, std::ios::binary) << std::string(size, 'm');
-    }
-    static void write(const std::string& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    static std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
     }
 
     TransferListView& list2_view() {
@@ -83,34 +75,16 @@ protected:
             names.push_back(model.list2.row(i).name + " " + model.list2.row(i).size_text);
         return names;
     }
-    std::vector<std::string> shown() {
-        std::vector<std::string> names;
-        const auto* rows = list2_view().model();
-        for (int i = 0; i < rows->rowCount(); ++i)
-            names.push_back(rows->index(i, 0).data().toString().toStdString());
-        return names;
-    }
     // A drag over List2 and its drop onto a row's upper half (-1: below the rows).
     bool drop(const QMimeData& data, int row, Qt::DropActions offered) {
-        auto& view = list2_view();
-        const QPoint at =
-            row < 0 ? QPoint(5, view.viewport()->height() - 2)
-                    : view.visualRect(view.model()->index(row, 0)).topLeft() + QPoint(5, 2);
-        QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view.viewport(), &enter);
-        QDragMoveEvent move(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view.viewport(), &move);
-        QDropEvent dropped(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view.viewport(), &dropped);
-        QCoreApplication::processEvents();
-        return move.isAccepted() && dropped.isAccepted();
+        return drop_on(list2_view(), data, upper_half(list2_view(), row), offered);
     }
     void menu(const char* action) {
         list2_view().findChild<QAction*>(QString::fromLatin1(action))->trigger();
     }
 
-    QTemporaryDir temporary;
-    const std::string root = temporary.path().toStdString();
+    const test::ScratchFolder scratch;
+    const std::string root = scratch.path();
     const std::string music = root + "/music";
 
     test::FakeDrives drives;
@@ -144,7 +118,7 @@ TEST_F(ListDrops, FilesAFolderAndAPlaylistFromAFileManager) {
     EXPECT_EQ(all[5], "single.mp3 100000");
     EXPECT_EQ(model.list2.row(4).source_path, music + "/lists/曲.mp3");
     EXPECT_EQ(model.list2.row(5).source_path, music + "/single.mp3");
-    EXPECT_EQ(shown().size(), 6U);
+    EXPECT_EQ(shown_rows(list2_view()).size(), 6U);
     EXPECT_EQ(label7(), "265KB");
     // gone.mp3 in the playlist and the dropped nothing.mp3.
     EXPECT_THAT(messages.texts(), ElementsAre("追加できなかったファイルが2個あります"));
@@ -157,20 +131,20 @@ TEST_F(ListDrops, DraggingRowsSortingAndSavingThroughTheMenu) {
     click_row(view, 1);
     click_row(view, 3, Qt::ControlModifier);
     ASSERT_TRUE(drop(*view.dragged_rows(), 0, Qt::MoveAction));
-    EXPECT_THAT(shown(), ElementsAre("10 c.mp3", "1 a.MP3", "single.mp3", "2 b.mp3"));
+    EXPECT_THAT(shown_rows(view), ElementsAre("10 c.mp3", "1 a.MP3", "single.mp3", "2 b.mp3"));
     EXPECT_THAT(selected_rows(view), ElementsAre(0, 1));
     EXPECT_EQ(label7(), "4KB");
 
     details.songs[music + "/album/1 a.MP3"] = {"", "", "", 1, 1, {}};
     details.songs[music + "/album/2 b.mp3"] = {"", "", "", 1, 2, {}};
     menu("sort_by_track");
-    EXPECT_THAT(shown(), ElementsAre("1 a.MP3", "2 b.mp3", "10 c.mp3", "single.mp3"));
+    EXPECT_THAT(shown_rows(view), ElementsAre("1 a.MP3", "2 b.mp3", "10 c.mp3", "single.mp3"));
     menu("sort_by_name");
-    EXPECT_THAT(shown(), ElementsAre("1 a.MP3", "2 b.mp3", "10 c.mp3", "single.mp3"));
+    EXPECT_THAT(shown_rows(view), ElementsAre("1 a.MP3", "2 b.mp3", "10 c.mp3", "single.mp3"));
     EXPECT_THAT(selected_rows(view), ElementsAre(0, 2)); // the dragged two, where they went
 
     controller.save_playlist(music + "/album/saved.m3u8");
-    EXPECT_EQ(read(music + "/album/saved.m3u8"),
+    EXPECT_EQ(scratch.read("music/album/saved.m3u8"),
               "#EXTM3U\n1 a.MP3\n2 b.mp3\n10 c.mp3\n" + music + "/single.mp3\n");
     EXPECT_THAT(messages.shown, IsEmpty());
 }

@@ -11,7 +11,6 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QTimer>
@@ -21,9 +20,12 @@ namespace kadoru {
 namespace {
 
 using kadoru::test::click_row;
+using kadoru::test::drop_on;
+using kadoru::test::lower_half;
 using kadoru::test::ScriptedMessageBox;
 using kadoru::test::selected_rows;
 using kadoru::test::show_active;
+using kadoru::test::upper_half;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -47,22 +49,6 @@ public:
     void sort_by_track() override { calls.emplace_back("sort by track"); }
     void shuffle() override { calls.emplace_back("shuffle"); }
 };
-
-// Plays a drag over the view and its drop at a point of its rows: enter, move, drop,
-// then the events the drop left for later. Returns whether the drop was taken.
-bool drop_on(QAbstractItemView& view, const QMimeData& data, QPoint at,
-             Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction) {
-    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view.viewport(), &enter);
-    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view.viewport(), &move);
-    if (!move.isAccepted())
-        return false;
-    QDropEvent drop(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view.viewport(), &drop);
-    QCoreApplication::processEvents();
-    return drop.isAccepted();
-}
 
 // Opens the view's context menu and reads which entries it offers enabled, then closes it.
 std::vector<std::string> enabled_menu_entries(QAbstractItemView& view) {
@@ -103,14 +89,6 @@ protected:
             if (list.selected(i))
                 rows.push_back(i);
         return rows;
-    }
-
-    // A point in the upper or lower half of a row.
-    QPoint upper(int row) const {
-        return view.visualRect(view.model()->index(row, 0)).topLeft() + QPoint(5, 2);
-    }
-    QPoint lower(int row) const {
-        return view.visualRect(view.model()->index(row, 0)).bottomLeft() + QPoint(5, -2);
     }
 
     TransferList list;
@@ -182,22 +160,19 @@ TEST_F(TransferListWidget, TheUsersSelectionAndCurrentRowGoIntoTheListWithoutEch
     EXPECT_THAT(box.shown, IsEmpty());
 }
 
-TEST_F(TransferListWidget, DraggedRowsGoBetweenTheRowsUnderThePointer) {
+TEST_F(TransferListWidget, DraggedRowsGoBetweenTheRowsUnderThePointerAndOnlyItsOwn) {
     const auto rows = view.dragged_rows();
-    EXPECT_TRUE(drop_on(view, *rows, upper(0)));
-    EXPECT_TRUE(drop_on(view, *rows, lower(1)));
-    EXPECT_TRUE(drop_on(view, *rows, upper(3)));
-    EXPECT_TRUE(drop_on(view, *rows, lower(4)));
-    EXPECT_TRUE(drop_on(view, *rows, QPoint(5, view.viewport()->height() - 2))); // below the rows
+    for (const QPoint at : {upper_half(view, 0), lower_half(view, 1), upper_half(view, 3),
+                            lower_half(view, 4), upper_half(view, -1)})
+        EXPECT_TRUE(drop_on(view, *rows, at));
     EXPECT_THAT(actions.calls,
                 ElementsAre("move to 0", "move to 2", "move to 3", "move to 5", "move to 5"));
-}
 
-TEST_F(TransferListWidget, RowsOfAnotherListAreNotTakenForItsOwn) {
+    actions.calls.clear();
     TransferListView other(list, actions, box, &host);
-    EXPECT_FALSE(drop_on(view, *other.dragged_rows(), upper(0)));
+    EXPECT_FALSE(drop_on(view, *other.dragged_rows(), upper_half(view, 0)));
     // Rows are moved, never copied.
-    EXPECT_FALSE(drop_on(view, *view.dragged_rows(), upper(0), Qt::CopyAction));
+    EXPECT_FALSE(drop_on(view, *rows, upper_half(view, 0), Qt::CopyAction));
     EXPECT_THAT(actions.calls, IsEmpty());
 }
 
@@ -208,9 +183,9 @@ TEST_F(TransferListWidget, DroppedFilesAreCopiedInDropOrderAndOnlyLocalOnesNamed
                    QUrl(QStringLiteral("https://example.org/c.mp3")),
                    QUrl(QStringLiteral("file://server/share/d.mp3"))});
     const auto offered = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent enter(upper(0), offered, &files, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(upper_half(view, 0), offered, &files, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view.viewport(), &enter);
-    QDropEvent drop(upper(0), offered, &files, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(upper_half(view, 0), offered, &files, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view.viewport(), &drop);
     EXPECT_TRUE(drop.isAccepted());
     // The file manager must keep its files, whatever it offered.
@@ -218,34 +193,26 @@ TEST_F(TransferListWidget, DroppedFilesAreCopiedInDropOrderAndOnlyLocalOnesNamed
     EXPECT_THAT(actions.calls, IsEmpty()); // not while the file manager waits on the drop
     QCoreApplication::processEvents();
     EXPECT_THAT(actions.calls, ElementsAre("add [/music/b 曲.mp3] [/music/album] [] []"));
-}
 
-TEST_F(TransferListWidget, WhileTheListIsLockedItTakesNothingAndItsMenuIsGrey) {
+    // While the list is locked it takes nothing and its menu is grey.
+    actions.calls.clear();
     actions.editable = false;
-    QMimeData files;
-    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/music/a.mp3"))});
-    EXPECT_FALSE(drop_on(view, files, upper(0)));
-    EXPECT_FALSE(drop_on(view, *view.dragged_rows(), upper(0)));
+    EXPECT_FALSE(drop_on(view, files, upper_half(view, 0)));
+    EXPECT_FALSE(drop_on(view, *view.dragged_rows(), upper_half(view, 0)));
     EXPECT_THAT(actions.calls, IsEmpty());
     EXPECT_THAT(enabled_menu_entries(view), IsEmpty());
 }
 
-TEST_F(TransferListWidget, AnEmptyListOffersOnlyToAddAPlaylist) {
-    EXPECT_EQ(enabled_menu_entries(view).size(), 5U);
-    list.clear();
-    EXPECT_THAT(enabled_menu_entries(view), ElementsAre("プレイリストを追加…"));
-}
-
-TEST_F(TransferListWidget, TheMenuOffersPlaylistsAndSorting) {
-    std::vector<std::string> texts;
-    for (const QAction* action : view.actions())
-        if (!action->isSeparator())
-            texts.push_back(action->text().toStdString());
-    EXPECT_THAT(texts, ElementsAre("プレイリストを追加…", "プレイリストとして保存…",
-                                   "名前順に並べ替え", "トラック番号順に並べ替え", "シャッフル"));
+TEST_F(TransferListWidget, TheMenuOffersPlaylistsAndSortingAndAnEmptyListOnlyToAddOne) {
+    const std::vector<std::string> all = {"プレイリストを追加…", "プレイリストとして保存…",
+                                          "名前順に並べ替え", "トラック番号順に並べ替え",
+                                          "シャッフル"};
+    EXPECT_EQ(enabled_menu_entries(view), all);
     for (const char* name : {"sort_by_name", "sort_by_track", "shuffle"})
         view.findChild<QAction*>(QString::fromLatin1(name))->trigger();
     EXPECT_THAT(actions.calls, ElementsAre("sort by name", "sort by track", "shuffle"));
+    list.clear();
+    EXPECT_THAT(enabled_menu_entries(view), ElementsAre(all.front()));
 }
 
 } // namespace

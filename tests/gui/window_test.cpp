@@ -402,13 +402,12 @@ TEST(JapaneseUi, MessageBoxButtonsReadJapaneseAndKanjiHaveAJapaneseFont) {
 }
 
 TEST_F(MainWindow, Drive2sMenuKeysOpenOneOrderWindowThatListsTheCard) {
-    actions.order =
-        CardOrder{"e:", {{"B.MP3", "1KB"}, {"a long.mp3", "5.00MB"}, {"MUSIC", "フォルダ"}}, true};
     show_active(window);
     control("Drive2").setFocus(Qt::OtherFocusReason);
     auto& menu = *control("Drive2").findChild<QMenu*>(QStringLiteral("Drive2Menu"));
     // The menu key arrives as the context-menu event the platform makes of it.
-    const std::array<std::function<void(QWidget&)>, 2> keys = {
+    const std::array<std::function<void(QWidget&)>, 3> keys = {
+        [](QWidget& drive2) { QTest::keyClick(&drive2, Qt::Key_F10, Qt::ShiftModifier); },
         [](QWidget& drive2) {
             const QPoint at = drive2.rect().center();
             QContextMenuEvent event(QContextMenuEvent::Keyboard, at, drive2.mapToGlobal(at));
@@ -421,8 +420,14 @@ TEST_F(MainWindow, Drive2sMenuKeysOpenOneOrderWindowThatListsTheCard) {
         QTest::keyClick(&menu, Qt::Key_Down);
         QTest::keyClick(&menu, Qt::Key_Return);
         EXPECT_FALSE(menu.isVisible());
+        // An order that cannot be read opens no window: the action has told the user why.
+        if (!actions.order) {
+            EXPECT_TRUE(window.findChildren<CardOrderWindow*>().isEmpty());
+            actions.order = CardOrder{
+                "e:", {{"B.MP3", "1KB"}, {"a long.mp3", "5.00MB"}, {"MUSIC", "フォルダ"}}, true};
+        }
     }
-    EXPECT_THAT(actions.calls, ElementsAre("card_order", "card_order"));
+    EXPECT_THAT(actions.calls, ElementsAre("card_order", "card_order", "card_order"));
 
     const auto orders = window.findChildren<CardOrderWindow*>();
     ASSERT_EQ(orders.size(), 1);
@@ -440,18 +445,6 @@ TEST_F(MainWindow, Drive2sMenuKeysOpenOneOrderWindowThatListsTheCard) {
     EXPECT_THAT(rows, ElementsAre("B.MP3 1KB", "a long.mp3 5.00MB", "MUSIC フォルダ"));
     EXPECT_EQ(order.findChild<QLabel*>(QStringLiteral("card_order_note"))->text().toStdString(),
               card_order_note(*actions.order));
-}
-
-TEST_F(MainWindow, AnOrderThatCannotBeReadOpensNoWindow) {
-    // The action has told the user why; the window only has nothing to show.
-    show_active(window);
-    control("Drive2").setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(&control("Drive2"), Qt::Key_F10, Qt::ShiftModifier);
-    auto& menu = *control("Drive2").findChild<QMenu*>(QStringLiteral("Drive2Menu"));
-    QTest::keyClick(&menu, Qt::Key_Down);
-    QTest::keyClick(&menu, Qt::Key_Return);
-    EXPECT_THAT(actions.calls, ElementsAre("card_order"));
-    EXPECT_TRUE(window.findChildren<CardOrderWindow*>().isEmpty());
 }
 
 } // namespace

@@ -2,9 +2,8 @@
 #include "fakes/fake_ui.h"
 #include "platform/failure.h"
 #include "platform/file_list.h"
-#include "platform/label.h"
+#include "support/sized_list.h"
 #include "transfer_list/list_drops.h"
-#include "transfer_list/transfer_list.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,7 +17,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 // A music folder with an album whose files the file list would show as 1, 2, 10.
-class AddingPaths : public ::testing::Test {
+class AddingPaths : public ::testing::Test, public test::SizedList {
 protected:
     AddingPaths() {
         fs.add_file("/m/one.mp3", 1000);
@@ -29,18 +28,10 @@ protected:
         fs.add_file("/m/album/2 b.mp3", 20'000);
         fs.add_folder("/m/album/deeper");
     }
-    std::vector<std::string> paths() const {
-        std::vector<std::string> result;
-        for (int i = 0; i < list2.count(); ++i)
-            result.push_back(list2.row(i).source_path);
-        return result;
-    }
+    std::vector<std::string> paths() const { return column(&TransferEntry::source_path); }
 
     test::FakeFileSystem fs;
     test::ScriptedMessageBox messages;
-    TransferList list2;
-    double total_size = -1;
-    Label label7;
     PathAdding adding{list2, fs, messages, total_size, label7};
 };
 
@@ -89,21 +80,7 @@ TEST_F(AddingPaths, AFullListTakesNoMoreAndSaysSo) {
     EXPECT_THAT(messages.texts(), ElementsAre("追加できなかったファイルが2個あります"));
 }
 
-TEST_F(AddingPaths, APlaylistFromTheMenu) {
-    fs.texts["/m/lists/mix.m3u"] = "\x83\x5c\x83\x93\x83\x4f.mp3\r\n../one.mp3\r\n";
-    fs.add_file("/m/lists/ソング.mp3", 4000);
-    add_playlist(adding, "/m/lists/mix.m3u");
-    EXPECT_THAT(paths(), ElementsAre("/m/lists/ソング.mp3", "/m/one.mp3"));
-    EXPECT_EQ(list2.row(0).name, "ソング.mp3");
-    EXPECT_EQ(label7.text(), "5KB");
-    EXPECT_THAT(messages.shown, IsEmpty());
-
-    // A playlist that cannot be read is the caller's failure to show; nothing changes.
-    EXPECT_THROW(add_playlist(adding, "/m/lists/none.m3u8"), Failure);
-    EXPECT_EQ(list2.count(), 2);
-}
-
-TEST_F(AddingPaths, SavingWritesTheSourcePathsInListOrderAtOnce) {
+TEST_F(AddingPaths, SavingWritesTheSourcePathsInListOrderAtOnceAndAddingReadsThemBack) {
     list2.append({"10 c.mp3", "/m/album/10 c.mp3", "1"});
     list2.append({"one.mp3", "/m/one.mp3", "1"});
     save_playlist(list2, fs, "/m/album/saved.m3u8");
@@ -116,6 +93,13 @@ TEST_F(AddingPaths, SavingWritesTheSourcePathsInListOrderAtOnce) {
     ASSERT_EQ(again.count(), 2);
     EXPECT_EQ(again.row(0), (TransferEntry{"10 c.mp3", "/m/album/10 c.mp3", "10000"}));
     EXPECT_EQ(again.row(1), (TransferEntry{"one.mp3", "/m/one.mp3", "1000"}));
+    EXPECT_EQ(label7.text(), "11KB");
+    EXPECT_THAT(messages.shown, IsEmpty());
+
+    // A playlist that cannot be read is the caller's failure to show; nothing changes.
+    EXPECT_THROW(add_playlist({again, fs, messages, total_size, label7}, "/m/lists/none.m3u8"),
+                 Failure);
+    EXPECT_EQ(again.count(), 2);
 }
 
 } // namespace
