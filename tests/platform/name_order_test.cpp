@@ -11,53 +11,32 @@ namespace {
 
 using ::testing::ElementsAre;
 
-// Each pair is checked both ways round: a strict order must be asymmetric.
+// Each pair, written "a < b", "a = b" (equivalent) or "a > b", is checked both ways
+// round: a strict order must be asymmetric.
 TEST(NaturalOrder, ComparesBothWaysRound) {
-    enum Order { before, equivalent, after };
-    const struct {
-        const char* a;
-        const char* b;
-        Order order;
-    } cases[] = {// Digits by value, also past the range of any integer type.
-                 {"2 b.mp3", "10 a.mp3", before},
-                 {"track9.mp3", "track10.mp3", before},
-                 {"a2b10", "a2b9", after},
-                 {"99999999999999999999999", "100000000000000000000000", before},
-                 {"1.5", "1.10", before},
-                 // Leading zeros: the value counts, so the names are equivalent.
-                 {"007.mp3", "7.mp3", equivalent},
-                 {"01 x", "1 y", before},
-                 {"0", "00", equivalent},
-                 {"00", "1", before},
-                 // Case of letters: ASCII letters fold to lower case, so '_' sorts before them all.
-                 {"Abc.MP3", "abc.mp3", equivalent},
-                 {"b.mp3", "A.mp3", after},
-                 {"Zoo", "apple", after},
-                 {"_x.mp3", "A.mp3", before},
-                 // Numbers among other characters: after spaces and punctuation, before letters.
-                 {"a 1", "a1", before},
-                 {"a-1", "a1", before},
-                 {"a1", "ab", before},
-                 {"song.mp3", "song1.mp3", before},
-                 {"a", "a1", before},
-                 // Japanese names: characters in their own order, digits inside them by value,
-                 // full-width digits as digits.
-                 {"第2話.mp3", "第10話.mp3", before},
-                 {"あ.mp3", "い.mp3", before},
-                 {"ア", "あ", after},
-                 {"トラック２", "トラック１０", before},
-                 {"トラック２", "トラック2", equivalent},
-                 {"１2", "11", after},
-                 {"曲9", "曲Ａ", before},
-                 {"Z.mp3", "曲.mp3", before},
-                 // Equal keys and empty names.
-                 {"same.mp3", "same.mp3", equivalent},
-                 {"", "", equivalent},
-                 {"", "a", before},
-                 {"", "0", before}};
-    for (const auto& [a, b, order] : cases) {
-        EXPECT_EQ(natural_less(a, b), order == before) << a << " < " << b;
-        EXPECT_EQ(natural_less(b, a), order == after) << b << " < " << a;
+    const char* const cases[] = {
+        // Digits by value, also past the range of any integer type.
+        "2 b.mp3 < 10 a.mp3", "track9.mp3 < track10.mp3", "a2b10 > a2b9",
+        "99999999999999999999999 < 100000000000000000000000", "1.5 < 1.10",
+        // Leading zeros: the value counts, so the names are equivalent.
+        "007.mp3 = 7.mp3", "01 x < 1 y", "0 = 00", "00 < 1",
+        // Case of letters: ASCII letters fold to lower case, so '_' sorts before them all.
+        "Abc.MP3 = abc.mp3", "b.mp3 > A.mp3", "Zoo > apple", "_x.mp3 < A.mp3",
+        // Numbers among other characters: after spaces and punctuation, before letters.
+        "a 1 < a1", "a-1 < a1", "a1 < ab", "song.mp3 < song1.mp3", "a < a1",
+        // Japanese names: characters in their own order, digits inside them by value,
+        // full-width digits as digits.
+        "第2話.mp3 < 第10話.mp3", "あ.mp3 < い.mp3", "ア > あ", "トラック２ < トラック１０",
+        "トラック２ = トラック2", "１2 > 11", "曲9 < 曲Ａ", "Z.mp3 < 曲.mp3",
+        // Equal keys and empty names.
+        "same.mp3 = same.mp3", " = ", " < a", " < 0"};
+    for (const std::string row : cases) {
+        const auto op = row.find_first_of("<=>"); // no name holds these characters
+        const std::string a = row.substr(0, op - 1);
+        const std::string b = row.substr(op + 2);
+        const char order = row[op];
+        EXPECT_EQ(natural_less(a, b), order == '<') << row;
+        EXPECT_EQ(natural_less(b, a), order == '>') << row;
     }
 }
 
