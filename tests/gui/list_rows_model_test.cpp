@@ -38,25 +38,22 @@ protected:
         show_selection(
             selection, [this](int i) { return list.selected(i); }, list.list_index());
     }
-    // The rows show the list's names, its current row and its selected rows.
-    void expect_in_step(const std::string& when) {
-        std::vector<QString> shown;
-        std::vector<QString> listed;
-        std::vector<int> selected;
-        std::vector<int> wanted;
+    // Each row's name, "*" when selected and "<" when current: as the view shows the
+    // rows, and as the list holds them.
+    std::string shown() const {
+        std::string rows_shown;
         for (int i = 0; i < rows.rowCount(); ++i)
-            shown.push_back(rows.index(i).data().toString());
-        for (int i = 0; i < list.count(); ++i) {
-            listed.push_back(QString::fromStdString(list.row(i).name));
-            if (list.selected(i))
-                wanted.push_back(i);
-        }
-        for (const auto& index : selection.selectedRows())
-            selected.push_back(index.row());
-        const QModelIndex current = selection.currentIndex();
-        EXPECT_EQ(shown, listed) << when;
-        EXPECT_EQ(current.isValid() ? current.row() : -1, list.list_index()) << when;
-        EXPECT_EQ(selected, wanted) << when;
+            rows_shown += rows.index(i).data().toString().toStdString() +
+                          (selection.isRowSelected(i) ? "*" : "") +
+                          (selection.currentIndex().row() == i ? "<" : "") + " ";
+        return rows_shown;
+    }
+    std::string held() const {
+        std::string rows_held;
+        for (int i = 0; i < list.count(); ++i)
+            rows_held += list.row(i).name + (list.selected(i) ? "*" : "") +
+                         (list.list_index() == i ? "<" : "") + " ";
+        return rows_held;
     }
 
     TransferList list;
@@ -70,6 +67,7 @@ private:
 };
 
 TEST_F(RowsModelContract, RemovalsAdditionsAndAResetKeepTheRowsInStepWithTheList) {
+    // Rows removed before the current row, at it, after it, at the last; all from either end.
     const struct {
         int current;           // the list's current row before
         std::vector<int> gone; // rows removed one at a time, each followed by a redraw
@@ -77,9 +75,9 @@ TEST_F(RowsModelContract, RemovalsAdditionsAndAResetKeepTheRowsInStepWithTheList
     } cases[] = {{2, {0}, 1},
                  {2, {2}, 2},
                  {2, {4}, 2},
-                 {4, {4}, 3}, // before, at, after, last
+                 {4, {4}, 3},
                  {2, {0, 0, 0, 0, 0}, -1},
-                 {0, {4, 3, 2, 1, 0}, -1}}; // all, front and back
+                 {0, {4, 3, 2, 1, 0}, -1}};
     for (const auto& [current, gone, current_after] : cases) {
         list.clear();
         rows.reset();
@@ -89,19 +87,18 @@ TEST_F(RowsModelContract, RemovalsAdditionsAndAResetKeepTheRowsInStepWithTheList
         list.set_list_index(current);
         list.set_selected(current, true);
         redraw();
-        expect_in_step("the list replaced");
+        EXPECT_EQ(shown(), held()) << "the list replaced";
         for (const int row : gone) {
             list.remove_at(row);
             redraw();
-            expect_in_step("row " + std::to_string(row) + " removed, " + std::to_string(current) +
-                           " current before");
+            EXPECT_EQ(shown(), held()) << "row " << row << " removed, " << current << " current";
         }
         EXPECT_EQ(list.list_index(), current_after) << current;
     }
     for (const char* name : {"f.mp3", "g.mp3"}) { // to an empty list, then to one row
         list.append({name, std::string("/m/") + name, "1000"});
         redraw();
-        expect_in_step(std::string(name) + " added");
+        EXPECT_EQ(shown(), held()) << name << " added";
     }
     EXPECT_THAT(complaints, IsEmpty());
 }
