@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
     kadoru::SteadyClock clock;
     kadoru::WindowProgress progress;
     kadoru::TagLibSongDetails tags;
-    kadoru::SongDetailsCache songs(tags);
+    kadoru::SongDetailsCache songs(fs, tags);
     kadoru::MainProgram program({*drives, fs, messages, events, clock, progress, songs},
                                 std::filesystem::current_path().string());
     kadoru::Kadoru10 window(program.model, program.controller, messages);

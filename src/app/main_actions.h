@@ -3,8 +3,6 @@
 #include "app/transfer_list_actions.h"
 #include "browse/card_order.h"
 
-#include <optional>
-
 namespace kadoru {
 
 // What the main window's buttons do. The window calls these on a click; the
@@ -24,9 +22,9 @@ public:
     virtual void move_down() = 0; // Command5
     virtual void refresh() = 0;   // Command7 "更新"
     // Drive2's menu "カードの中の順序を表示": the destination's root folder in the order
-    // of its entries, for the order window; nullopt when it could not be read (the
-    // user has been told why).
-    virtual std::optional<CardOrder> card_order() = 0;
+    // of its entries, for the order window. A card that cannot be read leaves as a
+    // Failure said of the drive, for the window to tell.
+    virtual CardOrder card_order() = 0;
 };
 
 } // namespace kadoru

@@ -4,6 +4,7 @@
 #include "app/settings_file.h"
 #include "platform/drives.h"
 #include "platform/failure.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "transfer_list/format_size.h"
 #include "transfer_list/list_arrange.h"
@@ -71,11 +72,7 @@ void MainController::start_up(const SettingsPlaces& places) {
 
     // A file that is missing or empty reads as an empty line: no drive, no folder.
     LoadedSettings settings;
-    step([&] {
-        settings = load_settings(fs_, places_);
-        if (settings.read_failure)
-            throw Failure(*settings.read_failure);
-    });
+    step([&] { settings = load_settings(fs_, places_); });
 
     // Each assignment runs its list's change handler before it returns.
     step([&] { vm_.drive1.assign(settings.source_drive_text); });
@@ -150,15 +147,12 @@ void MainController::refresh() {
     panel_.refresh();
 }
 
-std::optional<CardOrder> MainController::card_order() {
+CardOrder MainController::card_order() {
     const std::string drive = vm_.drive2.drive();
     try {
         return read_card_order(fs_, drives_, drive);
     } catch (const Failure& failure) {
-        messages_.show(failure.code() == failure_code::disk_not_ready
-                           ? not_ready_message(drive)
-                           : error_message(failure.code()));
-        return std::nullopt;
+        throw failure.on_drive(drive);
     }
 }
 

@@ -56,7 +56,7 @@ public:
     void move_up() override;
     void move_down() override;
     void refresh() override;
-    std::optional<CardOrder> card_order() override;
+    CardOrder card_order() override;
 
     bool list_editable() const override;
     void move_selected_to(int to) override;

@@ -1,6 +1,7 @@
 #include "app/main_program.h"
 
 #include "platform/drives.h"
+#include "platform/file_system.h"
 
 namespace kadoru {
 

@@ -17,7 +17,7 @@
 namespace kadoru {
 
 class Drives;
-class FileSystem;
+class SourceFiles;
 
 // The enabled state of the controls the run's lock switches; the window draws it.
 class ControlStates final : public ControlSwitch {
@@ -40,7 +40,7 @@ private:
 // All state of the main window kadoru10, held in plain objects: what the controls
 // show and the window-level values. The Qt window only draws it and forwards input.
 struct MainViewModel {
-    MainViewModel(Drives& drives, const FileSystem& fs, const std::string& start_drive,
+    MainViewModel(Drives& drives, const SourceFiles& fs, const std::string& start_drive,
                   const std::string& start_folder)
         : drive1(drives, start_drive), drive2(drives, start_drive), dir1(drives, fs, start_folder),
           file1(fs) {}

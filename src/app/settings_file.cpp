@@ -1,8 +1,8 @@
 #include "app/settings_file.h"
 
 #include "platform/failure.h"
-#include "platform/file_system.h"
 #include "platform/paths.h"
+#include "platform/text_files.h"
 
 #include <cstdlib>
 
@@ -18,26 +18,13 @@ constexpr bool packaged_build = true;
 constexpr bool packaged_build = false;
 #endif
 
+// The Windows pair of the platform layer keeps drive-letter paths ("C:\...").
 bool is_absolute(const char* path) {
 #ifdef _WIN32
     return path != nullptr && leading_drive_string(path).size() == 2;
 #else
     return path != nullptr && path[0] == '/';
 #endif
-}
-
-struct Reading {
-    std::string line;
-    std::optional<int> failure;
-};
-
-// A failed open or read leaves the line empty.
-Reading read_record(const FileSystem& fs, const std::string& folder) {
-    try {
-        return {fs.read_first_line(settings_path(folder)), std::nullopt};
-    } catch (const Failure& failure) {
-        return {{}, failure.code()};
-    }
 }
 
 } // namespace
@@ -47,6 +34,7 @@ std::string settings_path(const std::string& app_path) {
 }
 
 std::string user_settings_folder(const std::function<const char*(const char*)>& getenv) {
+    // The Windows pair of the platform layer falls back on %APPDATA%.
 #ifdef _WIN32
     const char* app_data = getenv("APPDATA");
     return is_absolute(app_data) ? join_path(app_data, "Kadoru") : std::string{};
@@ -65,7 +53,7 @@ SettingsPlaces settings_places(const std::string& app_path) {
             packaged_build};
 }
 
-void save_settings(FileSystem& fs, const SettingsPlaces& places, const std::string& folder,
+void save_settings(TextFiles& fs, const SettingsPlaces& places, const std::string& folder,
                    const std::string& drive) {
     const std::string record = settings_record(folder, drive);
     if (places.user_folder_only) {
@@ -92,23 +80,30 @@ void save_settings(FileSystem& fs, const SettingsPlaces& places, const std::stri
     }
 }
 
-void save_settings(FileSystem& fs, const std::string& app_path, const std::string& folder,
+void save_settings(TextFiles& fs, const std::string& app_path, const std::string& folder,
                    const std::string& drive) {
     save_settings(fs, settings_places(app_path), folder, drive);
 }
 
-LoadedSettings load_settings(const FileSystem& fs, const SettingsPlaces& places) {
-    Reading read{{}, failure_code::path_not_found};
-    if (!places.user_folder.empty())
-        read = read_record(fs, places.user_folder);
-    if (read.failure && !places.user_folder_only)
-        read = read_record(fs, places.app_path);
-    LoadedSettings loaded = parse_settings_line(read.line);
-    loaded.read_failure = read.failure;
-    return loaded;
+LoadedSettings load_settings(const TextFiles& fs, const SettingsPlaces& places) {
+    const auto read = [&fs](const std::string& folder) {
+        return parse_settings_line(fs.read_first_line(settings_path(folder)));
+    };
+    if (places.user_folder.empty()) {
+        if (places.user_folder_only)
+            throw Failure(failure_code::path_not_found);
+    } else {
+        try {
+            return read(places.user_folder);
+        } catch (const Failure&) {
+            if (places.user_folder_only)
+                throw;
+        }
+    }
+    return read(places.app_path);
 }
 
-LoadedSettings load_settings(const FileSystem& fs, const std::string& app_path) {
+LoadedSettings load_settings(const TextFiles& fs, const std::string& app_path) {
     return load_settings(fs, settings_places(app_path));
 }
 

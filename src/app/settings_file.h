@@ -7,7 +7,7 @@
 
 namespace kadoru {
 
-class FileSystem;
+class TextFiles;
 
 // The settings file's path in a folder: the program's, or the user's own.
 std::string settings_path(const std::string& app_path);
@@ -36,16 +36,16 @@ SettingsPlaces settings_places(const std::string& app_path);
 // record goes to the user's folder; a record saved in the program's folder removes
 // the user's copy, so that an older record never shadows it. Throws the Failure of
 // the last place tried.
-void save_settings(FileSystem& fs, const SettingsPlaces& places, const std::string& folder,
+void save_settings(TextFiles& fs, const SettingsPlaces& places, const std::string& folder,
                    const std::string& drive);
-void save_settings(FileSystem& fs, const std::string& app_path, const std::string& folder,
+void save_settings(TextFiles& fs, const std::string& app_path, const std::string& folder,
                    const std::string& drive);
 
 // Reads the record from the user's folder when it can be read there, else from the
 // program's: the user's copy is only a stand-in for a program folder that could not
 // be written, so a failure there (no file, no folder yet) passes on, and the failure
-// reported is the program folder's. A packaged program reads the user's copy only.
-LoadedSettings load_settings(const FileSystem& fs, const SettingsPlaces& places);
-LoadedSettings load_settings(const FileSystem& fs, const std::string& app_path);
+// thrown is the program folder's. A packaged program reads the user's copy only.
+LoadedSettings load_settings(const TextFiles& fs, const SettingsPlaces& places);
+LoadedSettings load_settings(const TextFiles& fs, const std::string& app_path);
 
 } // namespace kadoru

@@ -17,9 +17,6 @@ struct LoadedSettings {
     std::optional<std::string> folder;
     // The two characters after the first comma (the line's first two without one).
     std::string destination_drive;
-    // The failure number when the file could not be opened or read; the record then
-    // counts as an empty line.
-    std::optional<int> read_failure;
 
     friend bool operator==(const LoadedSettings&, const LoadedSettings&) = default;
 };
@@ -28,6 +25,8 @@ struct LoadedSettings {
 // that holds a native path.
 enum class PathStyle { windows, posix };
 
+// Kept for the Windows pair of the platform layer, whose records name their drive
+// by its letter.
 #ifdef _WIN32
 inline constexpr PathStyle native_path_style = PathStyle::windows;
 #else

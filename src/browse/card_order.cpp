@@ -1,8 +1,8 @@
 #include "browse/card_order.h"
 
+#include "platform/card_files.h"
 #include "platform/drives.h"
 #include "platform/entry_order.h"
-#include "platform/file_system.h"
 #include "platform/paths.h"
 #include "transfer_list/format_size.h"
 
@@ -11,7 +11,7 @@
 
 namespace kadoru {
 
-CardOrder read_card_order(const FileSystem& fs, const Drives& drives, const std::string& drive) {
+CardOrder read_card_order(const CardFiles& fs, const Drives& drives, const std::string& drive) {
     CardOrder order{drive, {}, false};
     const std::string root = drives.root_of(drive);
     std::optional<std::vector<std::string>> names = stored_root_order(fs, drives, drive);

@@ -7,7 +7,7 @@
 namespace kadoru {
 
 class Drives;
-class FileSystem;
+class CardFiles;
 
 // The texts of the order window and of the destination selector's menu entry.
 inline constexpr std::string_view card_order_command = "カードの中の順序を表示";
@@ -38,7 +38,7 @@ struct CardOrder {
 // where that can be read (as the run's order check reads them), otherwise in the
 // order of a plain folder read. Never changes the card. Throws Failure when the
 // drive or the folder cannot be read (71: not ready).
-CardOrder read_card_order(const FileSystem& fs, const Drives& drives, const std::string& drive);
+CardOrder read_card_order(const CardFiles& fs, const Drives& drives, const std::string& drive);
 
 // The line under the list: whether the order shown is the stored one.
 std::string card_order_note(const CardOrder& order);

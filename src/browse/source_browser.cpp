@@ -5,10 +5,10 @@
 #include "platform/event_pump.h"
 #include "platform/failure.h"
 #include "platform/file_list.h"
-#include "platform/file_system.h"
 #include "platform/folder_list.h"
 #include "platform/label.h"
 #include "platform/message_box.h"
+#include "platform/source_files.h"
 #include "platform/type_selector.h"
 #include "transfer_list/format_size.h"
 
@@ -19,7 +19,7 @@
 
 namespace kadoru {
 
-SourceBrowser::SourceBrowser(SourceControls controls, const FileSystem& fs, MessageBox& messages,
+SourceBrowser::SourceBrowser(SourceControls controls, const SourceFiles& fs, MessageBox& messages,
                              EventPump& events)
     : c_(controls), fs_(fs), messages_(messages), events_(events) {
 }

@@ -8,7 +8,7 @@ namespace kadoru {
 class DriveSelector;
 class EventPump;
 class FileList;
-class FileSystem;
+class SourceFiles;
 class FolderList;
 class Label;
 class MessageBox;
@@ -28,7 +28,7 @@ struct SourceControls {
 // dealt with here and shown; none leaves a handler.
 class SourceBrowser {
 public:
-    SourceBrowser(SourceControls controls, const FileSystem& fs, MessageBox& messages,
+    SourceBrowser(SourceControls controls, const SourceFiles& fs, MessageBox& messages,
                   EventPump& events);
 
     // Drive1 changed: point Dir1 at that drive's current folder. A drive without a
@@ -44,7 +44,7 @@ public:
 
 private:
     SourceControls c_;
-    const FileSystem& fs_;
+    const SourceFiles& fs_;
     MessageBox& messages_;
     EventPump& events_;
     // Counts runs of the folder handler, so a measuring that let a newer one run

@@ -1,8 +1,8 @@
 #include "platform/entry_order.h"
 
 #include "platform/ascii_case.h"
+#include "platform/card_files.h"
 #include "platform/drives.h"
-#include "platform/file_system.h"
 
 #include <algorithm>
 #include <array>
@@ -24,8 +24,8 @@ bool keeps_entry_order(std::string_view file_system_type) {
            hole_filling_types.end();
 }
 
-std::optional<std::vector<std::string>>
-stored_root_order(const FileSystem& fs, const Drives& drives, std::string_view drive) {
+std::optional<std::vector<std::string>> stored_root_order(const CardFiles& fs, const Drives& drives,
+                                                          std::string_view drive) {
     const std::string root = drives.root_of(drive);
     if (!keeps_entry_order(drives.file_system_type(drive)))
         return std::nullopt;

@@ -8,7 +8,7 @@
 namespace kadoru {
 
 class Drives;
-class FileSystem;
+class CardFiles;
 
 // Whether a file system gives each new directory entry the first run of free slots
 // that fits it (FAT and exFAT, whatever their driver): there a deleted file leaves
@@ -20,7 +20,7 @@ bool keeps_entry_order(std::string_view file_system_type);
 // them, as a player reads them; nullopt where the drive's file system keeps no such
 // order or it cannot be read as stored. Throws Failure when the drive or its root
 // folder cannot be read at all.
-std::optional<std::vector<std::string>>
-stored_root_order(const FileSystem& fs, const Drives& drives, std::string_view drive);
+std::optional<std::vector<std::string>> stored_root_order(const CardFiles& fs, const Drives& drives,
+                                                          std::string_view drive);
 
 } // namespace kadoru

@@ -1,5 +1,7 @@
 #include "platform/failure.h"
 
+#include <utility>
+
 namespace kadoru {
 
 std::string failure_description(int code) {
@@ -37,6 +39,12 @@ Failure::Failure(int code) : Failure(code, failure_description(code)) {
 
 Failure::Failure(int code, const std::string& description)
     : std::runtime_error(description), code_(code) {
+}
+
+Failure Failure::on_drive(std::string drive) const {
+    Failure said = *this;
+    said.drive_ = std::move(drive);
+    return said;
 }
 
 } // namespace kadoru

@@ -25,15 +25,22 @@ inline constexpr int path_not_found = 76;
 // The Japanese description of a failure number, as the folder handler shows it.
 std::string failure_description(int code);
 
-// A failing platform operation. Handlers catch it and look at code().
+// A failing platform operation: the one way a failure travels to the place that
+// tells the user. Handlers catch it and look at code().
 class Failure : public std::runtime_error {
 public:
     explicit Failure(int code);
     Failure(int code, const std::string& description);
     int code() const noexcept { return code_; }
+    // The drive the failure concerns, where the code that let it pass knew it; empty
+    // otherwise. A drive that is not ready is told by its name.
+    const std::string& drive() const noexcept { return drive_; }
+    // The same failure, said of a drive.
+    Failure on_drive(std::string drive) const;
 
 private:
     int code_;
+    std::string drive_;
 };
 
 } // namespace kadoru

@@ -2,8 +2,8 @@
 
 #include "platform/ascii_case.h"
 #include "platform/failure.h"
-#include "platform/file_system.h"
 #include "platform/name_order.h"
+#include "platform/source_files.h"
 
 #include <utility>
 
@@ -34,7 +34,7 @@ bool matches_pattern(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
-FileList::FileList(const FileSystem& fs) : fs_(fs) {
+FileList::FileList(const SourceFiles& fs) : fs_(fs) {
 }
 
 void FileList::show(std::string path, std::string pattern) {

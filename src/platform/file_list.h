@@ -9,13 +9,13 @@
 
 namespace kadoru {
 
-class FileSystem;
+class SourceFiles;
 
 // The logic of the file list (File1): the files directly in one folder whose names
 // match a pattern, sorted for people, with extended selection.
 class FileList {
 public:
-    explicit FileList(const FileSystem& fs);
+    explicit FileList(const SourceFiles& fs);
 
     const std::string& path() const { return path_; }
     const std::string& pattern() const { return pattern_; }
@@ -37,7 +37,7 @@ public:
 private:
     void refill();
 
-    const FileSystem& fs_;
+    const SourceFiles& fs_;
     std::string path_;
     std::string pattern_ = "*.*";
     std::vector<std::string> rows_;

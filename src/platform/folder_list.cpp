@@ -2,9 +2,9 @@
 
 #include "platform/drives.h"
 #include "platform/failure.h"
-#include "platform/file_system.h"
 #include "platform/name_order.h"
 #include "platform/paths.h"
+#include "platform/source_files.h"
 
 #include <algorithm>
 #include <utility>
@@ -24,7 +24,7 @@ std::string without_final_separator(std::string_view path) {
 
 } // namespace
 
-FolderList::FolderList(Drives& drives, const FileSystem& fs, std::string initial_path)
+FolderList::FolderList(Drives& drives, const SourceFiles& fs, std::string initial_path)
     : drives_(drives), fs_(fs), path_(std::move(initial_path)) {
 }
 

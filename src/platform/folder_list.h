@@ -10,12 +10,12 @@
 namespace kadoru {
 
 class Drives;
-class FileSystem;
+class SourceFiles;
 
 // The logic of the folder list (Dir1): the current folder and its change processing.
 class FolderList {
 public:
-    FolderList(Drives& drives, const FileSystem& fs, std::string initial_path);
+    FolderList(Drives& drives, const SourceFiles& fs, std::string initial_path);
 
     // The current folder, without a final separator except for a drive's root folder.
     const std::string& path() const { return path_; }
@@ -36,7 +36,7 @@ public:
 
 private:
     Drives& drives_;
-    const FileSystem& fs_;
+    const SourceFiles& fs_;
     std::string path_;
 };
 

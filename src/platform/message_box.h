@@ -19,8 +19,13 @@ public:
                         Buttons buttons = Buttons::ok) = 0;
 };
 
+class Failure;
+
 // The two failure messages every handler shows.
 std::string not_ready_message(std::string_view drive);
 std::string error_message(int code);
+// The one a failure calls for: a drive not ready by its name, where the failure
+// names it; anything else by its number.
+std::string failure_message(const Failure& failure);
 
 } // namespace kadoru

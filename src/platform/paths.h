@@ -6,6 +6,7 @@
 namespace kadoru {
 
 // The native folder separator; on Windows it is the backslash the program speaks of.
+// Kept for the Windows pair of the platform layer.
 #ifdef _WIN32
 inline constexpr char path_separator = '\\';
 #else

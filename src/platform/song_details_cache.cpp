@@ -1,26 +1,24 @@
 #include "platform/song_details_cache.h"
 
-#include <system_error>
+#include "platform/source_files.h"
 
 namespace kadoru {
 
-SongDetailsCache::SongDetailsCache(SongDetailsReader& reader) : reader_(reader) {
+SongDetailsCache::SongDetailsCache(const SourceFiles& files, SongDetailsReader& reader)
+    : files_(files), reader_(reader) {
 }
 
 std::optional<SongDetails> SongDetailsCache::read(const std::string& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    const auto modified =
-        error ? std::filesystem::file_time_type{} : std::filesystem::last_write_time(path, error);
-    if (error) {
+    const std::optional<FileStamp> stamp = files_.readable_file(path);
+    if (!stamp) {
         known_.erase(path);
         return std::nullopt;
     }
     const auto found = known_.find(path);
-    if (found != known_.end() && found->second.size == size && found->second.modified == modified)
+    if (found != known_.end() && found->second.stamp == *stamp)
         return found->second.details;
     auto details = reader_.read(path);
-    known_.insert_or_assign(path, Known{size, modified, details});
+    known_.insert_or_assign(path, Known{*stamp, details});
     return details;
 }
 

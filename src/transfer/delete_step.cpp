@@ -35,7 +35,7 @@ bool has_type_suffix(std::string_view name, std::string_view type_text) {
     return true;
 }
 
-void delete_files_of_type(FileSystem& fs, const std::string& root,
+void delete_files_of_type(CardFiles& fs, const std::string& root,
                           const std::vector<FileEntry>& listing, std::string_view type_text,
                           const std::vector<SourceInFolder>& sources) {
     for (const FileEntry& file : listing) {

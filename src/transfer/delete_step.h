@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/file_system.h"
+#include "platform/card_files.h"
 
 #include <string>
 #include <string_view>
@@ -18,7 +18,7 @@ bool has_type_suffix(std::string_view name, std::string_view type_text);
 // Deletes the files of the type from the root folder, in the order of the listing,
 // without forcing. A file that is the source of a list row is kept: the run is
 // about to copy it.
-void delete_files_of_type(FileSystem& fs, const std::string& root,
+void delete_files_of_type(CardFiles& fs, const std::string& root,
                           const std::vector<FileEntry>& listing, std::string_view type_text,
                           const std::vector<SourceInFolder>& sources);
 

@@ -1,6 +1,6 @@
 #include "transfer/list_sources.h"
 
-#include "platform/file_system.h"
+#include "platform/card_files.h"
 #include "platform/paths.h"
 #include "transfer_list/transfer_list.h"
 
@@ -8,7 +8,7 @@
 
 namespace kadoru {
 
-std::vector<SourceInFolder> sources_in_folder(const FileSystem& fs, const TransferList& list,
+std::vector<SourceInFolder> sources_in_folder(const CardFiles& fs, const TransferList& list,
                                               const std::string& folder) {
     std::vector<SourceInFolder> result;
     for (int i = 0; i < list.count(); ++i) {
@@ -19,7 +19,7 @@ std::vector<SourceInFolder> sources_in_folder(const FileSystem& fs, const Transf
     return result;
 }
 
-bool is_source_of_row(const FileSystem& fs, const std::string& path,
+bool is_source_of_row(const CardFiles& fs, const std::string& path,
                       const std::vector<SourceInFolder>& sources, int first_row) {
     return std::any_of(sources.begin(), sources.end(), [&](const SourceInFolder& s) {
         return s.row >= first_row && fs.same_file(path, s.path);

@@ -46,7 +46,7 @@ std::optional<std::string> first_out_of_order(const std::vector<std::string>& li
     return list_names[*card_place];
 }
 
-std::optional<std::string> check_order_on_card(const FileSystem& fs, const Drives& drives,
+std::optional<std::string> check_order_on_card(const CardFiles& fs, const Drives& drives,
                                                std::string_view drive, const TransferList& list) {
     std::optional<std::vector<std::string>> card_names;
     try {

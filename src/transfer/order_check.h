@@ -8,7 +8,7 @@
 namespace kadoru {
 
 class Drives;
-class FileSystem;
+class CardFiles;
 class TransferList;
 
 // The first of the list's files that the card holds out of list order: walking the
@@ -23,7 +23,7 @@ std::optional<std::string> first_out_of_order(const std::vector<std::string>& li
 // and compares it with the list's. The list's name of the first file out of place;
 // nullopt when the order is right, or where it cannot be read as stored (then
 // nothing can be said about it).
-std::optional<std::string> check_order_on_card(const FileSystem& fs, const Drives& drives,
+std::optional<std::string> check_order_on_card(const CardFiles& fs, const Drives& drives,
                                                std::string_view drive, const TransferList& list);
 
 // Tells that the card plays the files in another order than the list's.

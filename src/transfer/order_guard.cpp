@@ -1,8 +1,8 @@
 #include "transfer/order_guard.h"
 
 #include "platform/ascii_case.h"
+#include "platform/card_files.h"
 #include "platform/failure.h"
-#include "platform/file_system.h"
 #include "platform/paths.h"
 
 #include <algorithm>
@@ -41,7 +41,7 @@ bool is_placeholder_name(std::string_view name) {
            same_ignoring_case(name.substr(stem + placeholder_digits), placeholder_extension);
 }
 
-OrderGuard::OrderGuard(FileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {
+OrderGuard::OrderGuard(CardFiles& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {
     for (const FileEntry& file : fs_.files(folder_)) {
         // Only an empty file can be a placeholder: whatever has content is someone's.
         if (file.size != 0 || !is_placeholder_name(file.name))

@@ -8,7 +8,7 @@
 
 namespace kadoru {
 
-class FileSystem;
+class CardFiles;
 
 // The name of the placeholder with this number: an upper-case 8.3 name, which takes
 // the fewest directory slots any name can, with no music file's extension.
@@ -28,7 +28,7 @@ bool is_placeholder_name(std::string_view name);
 class OrderGuard {
 public:
     // Removes the empty placeholders a killed run left in the folder; nothing else.
-    OrderGuard(FileSystem& fs, std::string folder);
+    OrderGuard(CardFiles& fs, std::string folder);
     ~OrderGuard();
     OrderGuard(const OrderGuard&) = delete;
     OrderGuard& operator=(const OrderGuard&) = delete;
@@ -52,7 +52,7 @@ private:
     void stand_down();
     bool says_folder_full(int code) const;
 
-    FileSystem& fs_;
+    CardFiles& fs_;
     std::string folder_;
     std::vector<std::string> placeholders_; // names, in the order they were made
     int next_number_ = 0;

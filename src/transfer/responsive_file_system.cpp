@@ -8,7 +8,7 @@
 
 namespace kadoru {
 
-ResponsiveFileSystem::ResponsiveFileSystem(FileSystem& medium, RunEvents& events)
+ResponsiveFileSystem::ResponsiveFileSystem(CardFiles& medium, RunEvents& events)
     : medium_(medium), events_(events) {
 }
 
@@ -31,10 +31,6 @@ std::vector<FileEntry> ResponsiveFileSystem::files(const std::string& folder) co
     return wait_for([&] { return medium_.files(folder); });
 }
 
-std::vector<std::string> ResponsiveFileSystem::subfolders(const std::string& folder) const {
-    return wait_for([&] { return medium_.subfolders(folder); });
-}
-
 bool ResponsiveFileSystem::is_folder(const std::string& path) const {
     return wait_for([&] { return medium_.is_folder(path); });
 }
@@ -51,28 +47,12 @@ void ResponsiveFileSystem::delete_file(const std::string& path) {
     wait_for([&] { medium_.delete_file(path); });
 }
 
-void ResponsiveFileSystem::copy_file(const std::string& from, const std::string& to) {
-    copy_file_or_stop(from, to, std::stop_token());
-}
-
 void ResponsiveFileSystem::copy_file_or_stop(const std::string& from, const std::string& to,
                                              std::stop_token stop) {
     // Stops for either: the caller's token or the end of the program.
     std::stop_source own;
     const std::stop_callback pass_on(stop, [&own] { own.request_stop(); });
     wait_for([&, token = own.get_token()] { medium_.copy_file_or_stop(from, to, token); }, own);
-}
-
-void ResponsiveFileSystem::write_text(const std::string& path, std::string_view text) {
-    wait_for([&] { medium_.write_text(path, text); });
-}
-
-std::string ResponsiveFileSystem::read_first_line(const std::string& path) const {
-    return wait_for([&] { return medium_.read_first_line(path); });
-}
-
-void ResponsiveFileSystem::create_folder(const std::string& path) {
-    wait_for([&] { medium_.create_folder(path); });
 }
 
 std::vector<std::string> ResponsiveFileSystem::entry_names(const std::string& folder) const {
@@ -86,15 +66,6 @@ ResponsiveFileSystem::stored_entry_names(const std::string& folder) const {
 
 void ResponsiveFileSystem::create_empty_file(const std::string& path) {
     wait_for([&] { medium_.create_empty_file(path); });
-}
-
-std::optional<std::uint64_t>
-ResponsiveFileSystem::readable_file_size(const std::string& path) const {
-    return wait_for([&] { return medium_.readable_file_size(path); });
-}
-
-std::string ResponsiveFileSystem::read_file(const std::string& path, std::size_t max_bytes) const {
-    return wait_for([&] { return medium_.read_file(path, max_bytes); });
 }
 
 } // namespace kadoru

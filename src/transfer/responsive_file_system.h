@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/file_system.h"
+#include "platform/card_files.h"
 
 #include <stop_token>
 
@@ -8,7 +8,7 @@ namespace kadoru {
 
 class RunEvents;
 
-// The file system as the run reaches the card. Each call is made on a worker thread
+// The card as the run reaches it. Each call is made on a worker thread
 // while the calling thread, the window's, lets events run whenever wait_paint_slice
 // has passed since they last ran. How long one write or flush blocks depends on the
 // card, not on us, so cutting the work into pieces could not bound the window's
@@ -19,40 +19,28 @@ class RunEvents;
 // When the events that run inside a call end the program (or throw anything else),
 // a copy under way stops and removes its partial file, any other call is let
 // finish, and the exception goes on to the run.
-class ResponsiveFileSystem final : public FileSystem {
+class ResponsiveFileSystem final : public CardFiles {
 public:
     // medium and events outlive this object.
-    ResponsiveFileSystem(FileSystem& medium, RunEvents& events);
+    ResponsiveFileSystem(CardFiles& medium, RunEvents& events);
 
     std::vector<FileEntry> files(const std::string& folder) const override;
-    std::vector<std::string> subfolders(const std::string& folder) const override;
-    bool is_folder(const std::string& path) const override;
-    bool is_file(const std::string& path) const override;
-    bool same_file(const std::string& a, const std::string& b) const override;
-
-    void delete_file(const std::string& path) override;
-    void copy_file(const std::string& from, const std::string& to) override;
-    void copy_file_or_stop(const std::string& from, const std::string& to,
-                           std::stop_token stop) override;
-
-    void write_text(const std::string& path, std::string_view text) override;
-    std::string read_first_line(const std::string& path) const override;
-
-    void create_folder(const std::string& path) override;
-
     std::vector<std::string> entry_names(const std::string& folder) const override;
     std::optional<std::vector<std::string>>
     stored_entry_names(const std::string& folder) const override;
+    bool is_folder(const std::string& path) const override;
+    bool is_file(const std::string& path) const override;
+    bool same_file(const std::string& a, const std::string& b) const override;
+    void delete_file(const std::string& path) override;
+    void copy_file_or_stop(const std::string& from, const std::string& to,
+                           std::stop_token stop) override;
     void create_empty_file(const std::string& path) override;
-
-    std::optional<std::uint64_t> readable_file_size(const std::string& path) const override;
-    std::string read_file(const std::string& path, std::size_t max_bytes) const override;
 
 private:
     template <class Call>
     auto wait_for(Call call, std::stop_source stop = std::stop_source(std::nostopstate)) const;
 
-    FileSystem& medium_;
+    CardFiles& medium_;
     RunEvents& events_;
 };
 

@@ -1,11 +1,11 @@
 #include "transfer/transfer_run.h"
 
+#include "platform/card_files.h"
 #include "platform/clock.h"
 #include "platform/drive_selector.h"
 #include "platform/drives.h"
 #include "platform/event_pump.h"
 #include "platform/failure.h"
-#include "platform/file_system.h"
 #include "platform/folder_list.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"

@@ -10,7 +10,7 @@ class ControlSwitch;
 class DriveSelector;
 class Drives;
 class EventPump;
-class FileSystem;
+class CardFiles;
 class FolderList;
 class MessageBox;
 class Progress;
@@ -30,7 +30,7 @@ struct TransferInputs {
 
 // The outside world as the run reaches it.
 struct TransferPorts {
-    FileSystem& fs;
+    CardFiles& fs;
     Drives& drives;
     Clock& clock;
     MessageBox& messages;

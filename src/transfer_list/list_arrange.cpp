@@ -1,8 +1,8 @@
 #include "transfer_list/list_arrange.h"
 
+#include "platform/name_order.h"
 #include "platform/song_details.h"
 #include "transfer_list/list_size.h"
-#include "transfer_list/natural_order.h"
 #include "transfer_list/transfer_list.h"
 
 #include <algorithm>

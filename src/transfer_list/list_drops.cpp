@@ -2,9 +2,10 @@
 
 #include "platform/failure.h"
 #include "platform/file_list.h"
-#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "platform/source_files.h"
+#include "platform/text_files.h"
 #include "transfer_list/list_size.h"
 #include "transfer_list/playlist.h"
 #include "transfer_list/transfer_list.h"
@@ -23,14 +24,14 @@ public:
     explicit Appender(const PathAdding& adding) : adding_(adding) {}
 
     void file(const std::string& path) {
-        const auto size =
-            stdfs::path(path).is_absolute() ? adding_.fs.readable_file_size(path) : std::nullopt;
-        if (!size || adding_.list2.count() >= TransferList::max_rows) {
+        const auto file =
+            stdfs::path(path).is_absolute() ? adding_.fs.readable_file(path) : std::nullopt;
+        if (!file || adding_.list2.count() >= TransferList::max_rows) {
             ++skipped_;
             return;
         }
         const std::string name = stdfs::path(path).filename().string();
-        adding_.list2.append({name, path, std::to_string(*size)});
+        adding_.list2.append({name, path, std::to_string(file->size)});
     }
 
     // The folder's files of the type, listed as the file list lists them.
@@ -82,7 +83,7 @@ void add_dropped(const PathAdding& adding, const std::vector<std::string>& paths
                 continue;
             }
             appender.folder(path, type_text);
-        } else if (absolute && is_playlist_name(path) && adding.fs.readable_file_size(path)) {
+        } else if (absolute && is_playlist_name(path) && adding.fs.readable_file(path)) {
             try {
                 appender.playlist(path);
             } catch (const Failure&) {
@@ -101,7 +102,7 @@ void add_playlist(const PathAdding& adding, const std::string& playlist_path) {
     appender.finish();
 }
 
-void save_playlist(const TransferList& list2, FileSystem& fs, const std::string& playlist_path) {
+void save_playlist(const TransferList& list2, TextFiles& fs, const std::string& playlist_path) {
     std::vector<std::string> paths;
     paths.reserve(static_cast<std::size_t>(list2.count()));
     for (int i = 0; i < list2.count(); ++i)

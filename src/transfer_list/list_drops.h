@@ -5,16 +5,17 @@
 
 namespace kadoru {
 
-class FileSystem;
 class Label;
 class MessageBox;
+class SourceFiles;
+class TextFiles;
 class TransferList;
 
 // What adding files from outside the file list works on: the list and its total, the
 // files, and the box that says how many could not be added.
 struct PathAdding {
     TransferList& list2;
-    const FileSystem& fs;
+    const SourceFiles& fs;
     MessageBox& messages;
     double& total_size;
     Label& label7;
@@ -35,7 +36,7 @@ void add_dropped(const PathAdding& adding, const std::vector<std::string>& paths
 void add_playlist(const PathAdding& adding, const std::string& playlist_path);
 // Writes the list's source paths, in list order, as an M3U8 playlist that replaces
 // any file of that name at once and whole.
-void save_playlist(const TransferList& list2, FileSystem& fs, const std::string& playlist_path);
+void save_playlist(const TransferList& list2, TextFiles& fs, const std::string& playlist_path);
 
 // The message of the files that could not be added.
 std::string skipped_message(int skipped);

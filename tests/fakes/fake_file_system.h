@@ -97,6 +97,19 @@ public:
             throw Failure(failure_code::path_not_found);
         return {it->second.subfolders.begin(), it->second.subfolders.end()};
     }
+    // Files first, then folders: no card order is stored here.
+    std::vector<std::string> entry_names(const std::string& folder) const override {
+        std::vector<std::string> names;
+        for (auto& file : files(folder))
+            names.push_back(std::move(file.name));
+        for (auto& name : subfolders(folder))
+            names.push_back(std::move(name));
+        return names;
+    }
+    std::optional<std::vector<std::string>>
+    stored_entry_names(const std::string& folder) const override {
+        return entry_names(folder);
+    }
     bool is_folder(const std::string& path) const override { return folders_.count(path) != 0; }
     bool is_file(const std::string& path) const override { return exists(path); }
     bool same_file(const std::string& a, const std::string& b) const override {
@@ -117,7 +130,8 @@ public:
     }
     // Like the real one: a copy that fails leaves no partial file, and a file is
     // never copied onto itself.
-    void copy_file(const std::string& from, const std::string& to) override {
+    void copy_file_or_stop(const std::string& from, const std::string& to,
+                           std::stop_token /*stop*/) override {
         if (on_copy)
             on_copy(from, to);
         check(from);
@@ -163,16 +177,16 @@ public:
     }
 
     // A listed file, or a text written or given in texts.
-    std::optional<std::uint64_t> readable_file_size(const std::string& path) const override {
+    std::optional<FileStamp> readable_file(const std::string& path) const override {
         if (unreadable.count(path) != 0 || failures.count(path) != 0)
             return std::nullopt;
         const auto [folder, name] = split(path);
         const auto it = folders_.find(folder);
         if (it != folders_.end())
             if (const auto file = find(it->second.files, name); file != it->second.files.end())
-                return file->size;
+                return FileStamp{file->size};
         if (const auto text = texts.find(path); text != texts.end())
-            return text->second.size();
+            return FileStamp{text->second.size()};
         return std::nullopt;
     }
     std::string read_file(const std::string& path, std::size_t max_bytes) const override {

@@ -140,7 +140,8 @@ public:
         log.push_back("delete " + path);
         release(f, name);
     }
-    void copy_file(const std::string& from, const std::string& to) override {
+    void copy_file_or_stop(const std::string& from, const std::string& to,
+                           std::stop_token /*stop*/) override {
         const auto [source_folder, source_name] = split(from);
         const auto sf = folders_.find(source_folder);
         const Entry* source = sf == folders_.end() ? nullptr : sf->second.find(source_name);
@@ -175,6 +176,16 @@ public:
         if (it == texts.end())
             throw Failure(failure_code::file_not_found);
         return it->second.substr(0, it->second.find_first_of("\r\n"));
+    }
+    // A card holds no playlists nor settings folders.
+    void create_folder(const std::string& /*path*/) override {
+        throw Failure(failure_code::path_file_access_error);
+    }
+    std::optional<FileStamp> readable_file(const std::string& /*path*/) const override {
+        return std::nullopt;
+    }
+    std::string read_file(const std::string& /*path*/, std::size_t /*max_bytes*/) const override {
+        throw Failure(failure_code::path_file_access_error);
     }
 
 private:

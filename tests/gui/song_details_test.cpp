@@ -52,7 +52,7 @@ TEST(SongDetailsInTheWindow, RowsAndTheTotalShowWhatTheSongsSay) {
     test::FakeClock clock;
     WindowProgress progress;
     TagLibSongDetails tags;
-    SongDetailsCache songs{tags};
+    SongDetailsCache songs{fs, tags};
     MainViewModel model{drives, fs, "c:", folder.path()};
     MainController controller{model, fs, drives, messages, events, clock, progress, songs};
     Kadoru10 window{model, controller, messages, [] {}};

@@ -1,5 +1,4 @@
 #include "platform/name_order.h"
-#include "transfer_list/natural_order.h" // the transfer list's sorting reaches the same order
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

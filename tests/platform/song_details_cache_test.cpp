@@ -1,4 +1,5 @@
 #include "fakes/fake_song_details.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/song_details_cache.h"
 #include "support/scratch.h"
 
@@ -22,7 +23,8 @@ protected:
     test::ScratchFolder folder;
     std::string song;
     test::FakeSongDetails inner;
-    SongDetailsCache cache{inner};
+    PosixFileSystem files;
+    SongDetailsCache cache{files, inner};
 };
 
 TEST_F(SongDetailsCacheTest, ReadsEachFileOnceWhetherItSaidAnythingOrNot) {

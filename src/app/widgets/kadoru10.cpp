@@ -40,10 +40,6 @@ constexpr QSize client_area(488, 400);
 // largest size at which every caption fits its label.
 constexpr int text_pixels = 11;
 
-QString tr_text(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 } // namespace
 
 void Kadoru10::end_application() {
@@ -165,7 +161,7 @@ void Kadoru10::show_song_details(SongDetailsReader& songs) {
 }
 
 QLabel* Kadoru10::caption(const char* name, const char* text, QRect place) {
-    auto* label = child<QLabel>(this, tr_text(text));
+    auto* label = child<QLabel>(this, qt_text(text));
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(place);
     return label;
@@ -185,7 +181,7 @@ QLabel* Kadoru10::figure(const char* name, Label& label, QRect place) {
 
 QPushButton* Kadoru10::button(const char* name, const char* text, QRect place,
                               void (MainActions::*action)()) {
-    auto* button = child<QPushButton>(this, tr_text(text));
+    auto* button = child<QPushButton>(this, qt_text(text));
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(place);
     if (action != nullptr)
@@ -209,8 +205,8 @@ QPushButton* Kadoru10::picture_button(const char* name, const char* picture, con
     icon.addPixmap(QPixmap::fromImage(faded), QIcon::Disabled);
     button->setIcon(icon);
     button->setIconSize(pixmap.size());
-    button->setToolTip(tr_text(tooltip));
-    button->setAccessibleName(tr_text(tooltip));
+    button->setToolTip(qt_text(tooltip));
+    button->setAccessibleName(qt_text(tooltip));
     return button;
 }
 
@@ -253,13 +249,12 @@ void Kadoru10::give_drive2_a_menu(DriveCombo* drive2) {
 }
 
 void Kadoru10::show_card_order() {
-    std::optional<CardOrder> order;
-    guarded(errors_, [&] { order = actions_.card_order(); });
-    if (!order)
-        return;
-    if (!card_order_)
-        card_order_ = child<CardOrderWindow>(this);
-    card_order_->show_order(*order);
+    guarded(errors_, [this] {
+        const CardOrder order = actions_.card_order();
+        if (!card_order_)
+            card_order_ = child<CardOrderWindow>(this);
+        card_order_->show_order(order);
+    });
 }
 
 void Kadoru10::keyPressEvent(QKeyEvent* event) {

@@ -30,10 +30,6 @@ namespace {
 const QString rows_type = QStringLiteral("application/x-kadoru-list-rows");
 const QString uri_list_type = QStringLiteral("text/uri-list");
 
-QString tr_text(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 std::string native_path(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
@@ -215,7 +211,7 @@ void TransferListView::dropEvent(QDropEvent* event) {
 
 QAction* TransferListView::menu_action(const char* name, const char* text,
                                        void (TransferListView::*run)()) {
-    auto* action = child<QAction>(this, tr_text(text));
+    auto* action = child<QAction>(this, qt_text(text));
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, run);
     addAction(action);
@@ -240,8 +236,8 @@ void TransferListView::contextMenuEvent(QContextMenuEvent* event) {
 
 void TransferListView::choose_playlist_to_add() {
     const QString path =
-        QFileDialog::getOpenFileName(this, tr_text("プレイリストを追加"), playlist_folder_,
-                                     tr_text("プレイリスト (*.m3u *.m3u8 *.M3U *.M3U8)"));
+        QFileDialog::getOpenFileName(this, qt_text("プレイリストを追加"), playlist_folder_,
+                                     qt_text("プレイリスト (*.m3u *.m3u8 *.M3U *.M3U8)"));
     if (path.isEmpty())
         return;
     playlist_folder_ = QFileInfo(path).absolutePath();
@@ -249,8 +245,8 @@ void TransferListView::choose_playlist_to_add() {
 }
 
 void TransferListView::choose_playlist_to_save() {
-    QFileDialog dialog(this, tr_text("プレイリストとして保存"), playlist_folder_,
-                       tr_text("プレイリスト (*.m3u8)"));
+    QFileDialog dialog(this, qt_text("プレイリストとして保存"), playlist_folder_,
+                       qt_text("プレイリスト (*.m3u8)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("m3u8"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

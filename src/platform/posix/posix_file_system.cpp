@@ -221,10 +221,6 @@ void PosixFileSystem::delete_file(const std::string& path) {
         throw_errno(errno, PathRole::file);
 }
 
-void PosixFileSystem::copy_file(const std::string& from, const std::string& to) {
-    copy_file_in_place(from, to);
-}
-
 void PosixFileSystem::copy_file_or_stop(const std::string& from, const std::string& to,
                                         std::stop_token stop) {
     copy_file_in_place(from, to, CopyMethod::copy_file_range, std::move(stop));
@@ -312,13 +308,16 @@ void PosixFileSystem::create_empty_file(const std::string& path) {
 
 namespace kadoru {
 
-std::optional<std::uint64_t> PosixFileSystem::readable_file_size(const std::string& path) const {
+std::optional<FileStamp> PosixFileSystem::readable_file(const std::string& path) const {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     if (::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) != 0)
         return std::nullopt;
-    return static_cast<std::uint64_t>(st.st_size);
+    using std::chrono::nanoseconds;
+    using std::chrono::seconds;
+    return FileStamp{static_cast<std::uint64_t>(st.st_size),
+                     seconds(st.st_mtim.tv_sec) + nanoseconds(st.st_mtim.tv_nsec)};
 }
 
 std::string PosixFileSystem::read_file(const std::string& path, std::size_t max_bytes) const {

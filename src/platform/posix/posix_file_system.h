@@ -15,29 +15,28 @@ public:
     PosixFileSystem();
     ~PosixFileSystem() override;
 
+    // The card.
     std::vector<FileEntry> files(const std::string& folder) const override;
-    std::vector<std::string> subfolders(const std::string& folder) const override;
-    bool is_folder(const std::string& path) const override;
-    bool is_file(const std::string& path) const override;
-    bool same_file(const std::string& a, const std::string& b) const override;
-
-    void delete_file(const std::string& path) override;
-    void copy_file(const std::string& from, const std::string& to) override;
-    void copy_file_or_stop(const std::string& from, const std::string& to,
-                           std::stop_token stop) override;
-
-    void write_text(const std::string& path, std::string_view text) override;
-    std::string read_first_line(const std::string& path) const override;
-
-    void create_folder(const std::string& path) override;
-
     std::vector<std::string> entry_names(const std::string& folder) const override;
     std::optional<std::vector<std::string>>
     stored_entry_names(const std::string& folder) const override;
+    bool is_folder(const std::string& path) const override;
+    bool is_file(const std::string& path) const override;
+    bool same_file(const std::string& a, const std::string& b) const override;
+    void delete_file(const std::string& path) override;
+    void copy_file_or_stop(const std::string& from, const std::string& to,
+                           std::stop_token stop) override;
     void create_empty_file(const std::string& path) override;
 
-    std::optional<std::uint64_t> readable_file_size(const std::string& path) const override;
+    // The source folders, beyond what the card has too.
+    std::vector<std::string> subfolders(const std::string& folder) const override;
+    std::optional<FileStamp> readable_file(const std::string& path) const override;
     std::string read_file(const std::string& path, std::size_t max_bytes) const override;
+
+    // The settings record, beyond what the card has too.
+    void write_text(const std::string& path, std::string_view text) override;
+    std::string read_first_line(const std::string& path) const override;
+    void create_folder(const std::string& path) override;
 
 private:
     // The system's mount table: which volume a folder lies on, where a driver lists

@@ -1,5 +1,7 @@
 #include "transfer/widgets/status_window.h"
 
+#include "platform/widgets/qt_child.h"
+
 #include <QLabel>
 #include <QProgressBar>
 
@@ -17,8 +19,8 @@ constexpr QRect progress_bar1_place(8, 40, 297, 17);
 StatusWindow::StatusWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      label1_(new QLabel(QStringLiteral("処理中です。しばらくお待ちください。"), this)),
-      progress_bar1_(new QProgressBar(this)) {
+      label1_(child<QLabel>(this, QStringLiteral("処理中です。しばらくお待ちください。"))),
+      progress_bar1_(child<QProgressBar>(this)) {
     setObjectName(QStringLiteral("status"));
     setWindowTitle(QStringLiteral("MP3データ転送中"));
     // Closing the window during a run must never end the program or the run.

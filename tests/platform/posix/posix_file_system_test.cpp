@@ -217,11 +217,15 @@ TEST_F(PosixFileSystemTest, OnlyRegularFilesCountAsReadableFiles) {
     stdfs::create_symlink(song, dir / "link.mp3");
     stdfs::create_symlink(dir / "gone.mp3", dir / "dead.mp3");
     ASSERT_EQ(::mkfifo((dir / "pipe.mp3").c_str(), 0600), 0);
-    EXPECT_EQ(fs.readable_file_size(song), 5U);
-    EXPECT_EQ(fs.readable_file_size(dir / "link.mp3"), 5U);
+    EXPECT_EQ(fs.readable_file(song)->size, 5U);
+    EXPECT_EQ(fs.readable_file(dir / "link.mp3"), fs.readable_file(song));
     for (const std::string& other :
          {dir / "dead.mp3", dir / "pipe.mp3", dir.path(), dir / "missing.mp3", std::string{}})
-        EXPECT_EQ(fs.readable_file_size(other), std::nullopt) << other;
+        EXPECT_EQ(fs.readable_file(other), std::nullopt) << other;
+    // The stamp follows the file's modification time, to the nanosecond it keeps.
+    const auto before = fs.readable_file(song)->modified;
+    stdfs::last_write_time(song, stdfs::last_write_time(song) + std::chrono::nanoseconds(1500));
+    EXPECT_EQ(fs.readable_file(song)->modified - before, std::chrono::nanoseconds(1500));
 }
 
 TEST_F(PosixFileSystemTest, ReadsAWholeFileUpToItsLimit) {
