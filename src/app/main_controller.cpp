@@ -34,13 +34,13 @@ MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives
       browser_({vm.drive1, vm.dir1, vm.file1, vm.combo_ftype, vm.label9, vm.file_size}, fs,
                messages, events),
       panel_({vm.drive1, vm.dir1, vm.drive2, vm.label8, vm.label11}, drives, messages),
-      run_events_(events), run_fs_(fs, run_events_),
+      run_events_(events), run_fs_(responsive_card(fs, run_events_)),
       run_({vm.list2, vm.total_size, vm.drive2, vm.dir1, [&vm] { return vm.combo_ftype.text(); },
             [this](const std::string& folder, const std::string& drive) {
                 // A failure here is the run's to report.
                 save_settings(fs_, places_, folder, drive);
             }},
-           {run_fs_, drives, clock, messages, run_events_, progress, vm.controls}) {
+           {*run_fs_, drives, clock, messages, run_events_, progress, vm.controls}) {
     vm_.drive1.on_change = [this] { browser_.drive_changed(); };
     vm_.dir1.on_change = [this] { browser_.folder_changed(); };
     vm_.combo_ftype.on_click = [this] { browser_.type_clicked(); };

@@ -8,6 +8,7 @@
 #include "transfer/run_events.h"
 #include "transfer/transfer_run.h"
 
+#include <memory>
 #include <random>
 
 namespace kadoru {
@@ -80,7 +81,7 @@ private:
     // The run waits for the card on a worker thread while the window's events run,
     // and ends with the program.
     RunEvents run_events_;
-    ResponsiveFileSystem run_fs_;
+    std::unique_ptr<CardFiles> run_fs_;
     TransferRun run_;
 };
 

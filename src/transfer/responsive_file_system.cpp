@@ -4,20 +4,21 @@
 #include "transfer/wait_rule.h"
 
 #include <future>
+#include <stop_token>
 #include <utility>
 
 namespace kadoru {
 
-ResponsiveFileSystem::ResponsiveFileSystem(CardFiles& medium, RunEvents& events)
-    : medium_(medium), events_(events) {
-}
+namespace {
 
-template <class Call> auto ResponsiveFileSystem::wait_for(Call call, std::stop_source stop) const {
+// Runs the call on a worker thread and lets the window's events run while it lasts.
+template <class Call>
+auto wait_for(RunEvents& events, Call call,
+              std::stop_source stop = std::stop_source(std::nostopstate)) {
     auto result = std::async(std::launch::async, std::move(call));
     try {
-        while (result.wait_until(events_.last_run() + wait_paint_slice) !=
-               std::future_status::ready)
-            events_.process_events();
+        while (result.wait_until(events.last_run() + wait_paint_slice) != std::future_status::ready)
+            events.process_events();
     } catch (...) {
         // The worker still uses the caller's arguments: it must be done before they go.
         stop.request_stop();
@@ -27,45 +28,55 @@ template <class Call> auto ResponsiveFileSystem::wait_for(Call call, std::stop_s
     return result.get();
 }
 
-std::vector<FileEntry> ResponsiveFileSystem::files(const std::string& folder) const {
-    return wait_for([&] { return medium_.files(folder); });
-}
+// Each call of the card port, made on a worker thread by wait_for.
+class ResponsiveCard final : public CardFiles {
+public:
+    ResponsiveCard(CardFiles& medium, RunEvents& events) : medium_(medium), events_(events) {}
 
-bool ResponsiveFileSystem::is_folder(const std::string& path) const {
-    return wait_for([&] { return medium_.is_folder(path); });
-}
+    std::vector<FileEntry> files(const std::string& folder) const override {
+        return wait_for(events_, [&] { return medium_.files(folder); });
+    }
+    std::vector<std::string> entry_names(const std::string& folder) const override {
+        return wait_for(events_, [&] { return medium_.entry_names(folder); });
+    }
+    std::optional<std::vector<std::string>>
+    stored_entry_names(const std::string& folder) const override {
+        return wait_for(events_, [&] { return medium_.stored_entry_names(folder); });
+    }
+    bool is_folder(const std::string& path) const override {
+        return wait_for(events_, [&] { return medium_.is_folder(path); });
+    }
+    bool is_file(const std::string& path) const override {
+        return wait_for(events_, [&] { return medium_.is_file(path); });
+    }
+    bool same_file(const std::string& a, const std::string& b) const override {
+        return wait_for(events_, [&] { return medium_.same_file(a, b); });
+    }
+    void delete_file(const std::string& path) override {
+        wait_for(events_, [&] { medium_.delete_file(path); });
+    }
+    void copy_file_or_stop(const std::string& from, const std::string& to,
+                           std::stop_token stop) override {
+        // Stops for either: the caller's token or the end of the program.
+        std::stop_source own;
+        const std::stop_callback pass_on(stop, [&own] { own.request_stop(); });
+        wait_for(
+            events_, [&, token = own.get_token()] { medium_.copy_file_or_stop(from, to, token); },
+            own);
+    }
+    void create_empty_file(const std::string& path) override {
+        wait_for(events_, [&] { medium_.create_empty_file(path); });
+    }
 
-bool ResponsiveFileSystem::is_file(const std::string& path) const {
-    return wait_for([&] { return medium_.is_file(path); });
-}
+private:
+    CardFiles& medium_;
+    RunEvents& events_;
+};
 
-bool ResponsiveFileSystem::same_file(const std::string& a, const std::string& b) const {
-    return wait_for([&] { return medium_.same_file(a, b); });
-}
+} // namespace
 
-void ResponsiveFileSystem::delete_file(const std::string& path) {
-    wait_for([&] { medium_.delete_file(path); });
-}
-
-void ResponsiveFileSystem::copy_file_or_stop(const std::string& from, const std::string& to,
-                                             std::stop_token stop) {
-    // Stops for either: the caller's token or the end of the program.
-    std::stop_source own;
-    const std::stop_callback pass_on(stop, [&own] { own.request_stop(); });
-    wait_for([&, token = own.get_token()] { medium_.copy_file_or_stop(from, to, token); }, own);
-}
-
-std::vector<std::string> ResponsiveFileSystem::entry_names(const std::string& folder) const {
-    return wait_for([&] { return medium_.entry_names(folder); });
-}
-
-std::optional<std::vector<std::string>>
-ResponsiveFileSystem::stored_entry_names(const std::string& folder) const {
-    return wait_for([&] { return medium_.stored_entry_names(folder); });
-}
-
-void ResponsiveFileSystem::create_empty_file(const std::string& path) {
-    wait_for([&] { medium_.create_empty_file(path); });
+std::unique_ptr<CardFiles> responsive_card(CardFiles& medium, RunEvents& events) {
+    return std::make_unique<ResponsiveCard>(medium, events);
 }
 
 } // namespace kadoru

@@ -2,7 +2,7 @@
 
 #include "platform/card_files.h"
 
-#include <stop_token>
+#include <memory>
 
 namespace kadoru {
 
@@ -19,29 +19,8 @@ class RunEvents;
 // When the events that run inside a call end the program (or throw anything else),
 // a copy under way stops and removes its partial file, any other call is let
 // finish, and the exception goes on to the run.
-class ResponsiveFileSystem final : public CardFiles {
-public:
-    // medium and events outlive this object.
-    ResponsiveFileSystem(CardFiles& medium, RunEvents& events);
-
-    std::vector<FileEntry> files(const std::string& folder) const override;
-    std::vector<std::string> entry_names(const std::string& folder) const override;
-    std::optional<std::vector<std::string>>
-    stored_entry_names(const std::string& folder) const override;
-    bool is_folder(const std::string& path) const override;
-    bool is_file(const std::string& path) const override;
-    bool same_file(const std::string& a, const std::string& b) const override;
-    void delete_file(const std::string& path) override;
-    void copy_file_or_stop(const std::string& from, const std::string& to,
-                           std::stop_token stop) override;
-    void create_empty_file(const std::string& path) override;
-
-private:
-    template <class Call>
-    auto wait_for(Call call, std::stop_source stop = std::stop_source(std::nostopstate)) const;
-
-    CardFiles& medium_;
-    RunEvents& events_;
-};
+//
+// medium and events outlive the card returned.
+std::unique_ptr<CardFiles> responsive_card(CardFiles& medium, RunEvents& events);
 
 } // namespace kadoru

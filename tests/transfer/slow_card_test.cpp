@@ -61,10 +61,10 @@ protected:
         FolderList dir1(drives, posix, dir / "music");
         DriveSelector drive2(drives, "e:");
         messages.answers = {answer};
-        ResponsiveFileSystem fs(posix, events);
+        const auto fs = responsive_card(posix, events);
         TransferRun run({list, total_size, drive2, dir1, [] { return std::string("MP3"); },
                          [this](const std::string&, const std::string&) { ++saves; }},
-                        {fs, drives, clock, messages, events, progress, controls});
+                        {*fs, drives, clock, messages, events, progress, controls});
         window.begin();
         run.start();
         ended = steady_clock::now();
