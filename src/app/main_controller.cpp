@@ -135,7 +135,7 @@ void MainController::remove() {
 }
 
 void MainController::clear() {
-    clear_list(vm_.list2, vm_.label7);
+    clear_list(vm_.list2, vm_.total_size, vm_.label7);
 }
 
 void MainController::move_up() {
