@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QTranslator>
+#include <QWidget>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -38,6 +39,8 @@ int main(int argc, char* argv[]) {
                                 std::filesystem::current_path().string());
     kadoru::Kadoru10 window(program.model, program.controller, messages);
     messages.set_parent(&window);
+    // Close ends the program even while the run holds back the user's input.
+    events.let_input_reach(window.findChild<QWidget*>(QStringLiteral("b_cancel")));
     window.show_song_details(songs);
 
     program.controller.start_up(
