@@ -106,9 +106,9 @@ std::string card_name(std::string_view name) {
     if (dot != std::string::npos && dot > 0 &&
         utf16_units(std::string_view(result).substr(dot)) <= max_kept_extension_units)
         extension = std::string_view(result).substr(dot);
-    std::string shortened(first_units(std::string_view(result).substr(0, result.size() -
-                                                                           extension.size()),
-                                      max_name_units - utf16_units(extension)));
+    std::string shortened(
+        first_units(std::string_view(result).substr(0, result.size() - extension.size()),
+                    max_name_units - utf16_units(extension)));
     if (extension.empty())
         drop_trailing_dots_and_spaces(shortened);
     return shortened + std::string(extension);

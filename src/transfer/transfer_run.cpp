@@ -126,14 +126,14 @@ void TransferRun::run(RunState& state) {
     // that would overwrite the source of itself or of a later row, and the room,
     // counting what the delete step is about to free.
     for (int i = 0; i < in_.list.count(); ++i)
-        if (is_source_of_row(io_.fs, join_path(root, names[static_cast<std::size_t>(i)]),
-                             sources, i))
+        if (is_source_of_row(io_.fs, join_path(root, names[static_cast<std::size_t>(i)]), sources,
+                             i))
             throw Failure(failure_code::path_file_access_error);
     std::uint64_t freed = 0;
     for (const FileEntry& file : doomed)
         freed += file.size;
-    if (in_.total_size > static_cast<double>(io_.drives.free_space(state.drive)) +
-                             static_cast<double>(freed)) {
+    if (in_.total_size >
+        static_cast<double>(io_.drives.free_space(state.drive)) + static_cast<double>(freed)) {
         io_.messages.show(no_room_message(state.drive), no_room_title);
         return;
     }

@@ -8,8 +8,8 @@
 #include "support/scratch.h"
 
 #include <algorithm>
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <string>
