@@ -54,6 +54,9 @@ public:
         return order;
     }
     std::optional<CardOrder> order;
+    bool can_eject() const override { return ejectable; }
+    void eject_card() override { record("eject_card"); }
+    bool ejectable = false;
     bool list_editable() const override { return true; }
     void move_selected_to(int to) override { record("move_selected_to " + std::to_string(to)); }
     void add_dropped(const std::vector<std::string>& /*paths*/) override { record("add_dropped"); }
