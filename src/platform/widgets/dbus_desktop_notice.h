@@ -2,11 +2,11 @@
 
 #include "platform/desktop_notice.h"
 
+#include <utility>
+
 #include <QDBusConnection>
 #include <QPointer>
 #include <QWidget>
-
-#include <utility>
 
 namespace kadoru {
 

@@ -2,6 +2,8 @@
 
 #include "platform/widgets/qt_text.h"
 
+#include <utility>
+
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -9,8 +11,6 @@
 #include <QDBusReply>
 #include <QMap>
 #include <QVariantMap>
-
-#include <utility>
 
 namespace kadoru {
 
@@ -74,13 +74,12 @@ UdisksObjects UdisksEjector::objects() const {
         QStringLiteral("org.freedesktop.DBus.ObjectManager"), QStringLiteral("GetManagedObjects"));
     const QDBusReply<ManagedObjects> reply = bus_.call(request, QDBus::Block, call_timeout_ms);
     if (!reply.isValid())
-        throw eject_failure(
-            bus_.isConnected() ? reply.error().name().toStdString() : no_udisks_error);
+        throw eject_failure(bus_.isConnected() ? reply.error().name().toStdString()
+                                               : no_udisks_error);
     return from_managed(reply.value());
 }
 
-void UdisksEjector::call(const std::string& path, const char* interface,
-                         const char* method) const {
+void UdisksEjector::call(const std::string& path, const char* interface, const char* method) const {
     QDBusMessage request = QDBusMessage::createMethodCall(
         service, qt_text(path), QString::fromLatin1(interface), QString::fromLatin1(method));
     // No options: the desktop may ask for the user's password where its rules want one.
