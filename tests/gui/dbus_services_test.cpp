@@ -5,18 +5,18 @@
 #include "platform/widgets/udisks_ejector.h"
 #include "support/private_bus.h"
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <optional>
+#include <ostream>
+#include <string>
+
 #include <QApplication>
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <QWidget>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-#include <optional>
-#include <ostream>
-#include <string>
 
 namespace kadoru {
 namespace {
@@ -52,8 +52,9 @@ void PrintTo(const EjectCase& c, std::ostream* os) {
 
 QString objects(const EjectCase& c) {
     const auto error = [](const char* key, const char* name) {
-        return *name == '\0' ? QString() : QStringLiteral(", \"%1\": \"%2\"").arg(
-                                                QString::fromUtf8(key), QString::fromUtf8(name));
+        return *name == '\0' ? QString()
+                             : QStringLiteral(", \"%1\": \"%2\"")
+                                   .arg(QString::fromUtf8(key), QString::fromUtf8(name));
     };
     QString text = QString::fromUtf8(reader);
     text.replace(QStringLiteral("UNMOUNT_ERROR"), error("unmount_error", c.unmount_error));
@@ -97,35 +98,45 @@ constexpr const char* not_authorised = "org.freedesktop.UDisks2.Error.NotAuthori
 INSTANTIATE_TEST_SUITE_P(
     Cases, Eject,
     ::testing::Values(
-        EjectCase{"a card",
+        EjectCase{
+            "a card",
+            true,
+            "",
+            "",
+            "/media/u/PLAYER",
+            {"block_devices/sdb1 Unmount", "block_devices/sdb2 Unmount", "drives/Reader PowerOff"},
+            std::nullopt},
+        EjectCase{"a busy card",
                   true,
-                  "",
+                  busy,
                   "",
                   "/media/u/PLAYER",
-                  {"block_devices/sdb1 Unmount", "block_devices/sdb2 Unmount",
-                   "drives/Reader PowerOff"},
-                  std::nullopt},
-        EjectCase{"a busy card", true, busy, "", "/media/u/PLAYER",
-                  {"block_devices/sdb1 Unmount"}, failure_code::permission_denied},
-        EjectCase{"no power off for the user",
-                  true,
-                  "",
-                  not_authorised,
-                  "/media/u/PLAYER",
-                  {"block_devices/sdb1 Unmount", "block_devices/sdb2 Unmount",
-                   "drives/Reader PowerOff"},
+                  {"block_devices/sdb1 Unmount"},
                   failure_code::permission_denied},
-        EjectCase{"a volume the service does not know", true, "", "", "/mnt/else", {},
+        EjectCase{
+            "no power off for the user",
+            true,
+            "",
+            not_authorised,
+            "/media/u/PLAYER",
+            {"block_devices/sdb1 Unmount", "block_devices/sdb2 Unmount", "drives/Reader PowerOff"},
+            failure_code::permission_denied},
+        EjectCase{"a volume the service does not know",
+                  true,
+                  "",
+                  "",
+                  "/mnt/else",
+                  {},
                   failure_code::device_unavailable},
-        EjectCase{"no UDisks2", false, "", "", "/media/u/PLAYER", {},
-                  failure_code::device_unavailable}));
+        EjectCase{
+            "no UDisks2", false, "", "", "/media/u/PLAYER", {}, failure_code::device_unavailable}));
 
 // The bodies of the notices the notification service was sent.
 std::vector<std::string> notices(const QDBusConnection& bus) {
     const QDBusMessage reply = bus.call(QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"),
-        QStringLiteral("/org/freedesktop/Notifications"), QStringLiteral("org.freedesktop.DBus.Mock"),
-        QStringLiteral("GetCalls")));
+        QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("GetCalls")));
     std::vector<std::string> bodies;
     if (reply.type() != QDBusMessage::ReplyMessage)
         return {"no reply: " + reply.errorMessage().toStdString()};

@@ -10,14 +10,13 @@ namespace {
 
 // A card reader's drive with two partitions (one mounted at the card's root, one
 // elsewhere, one not at all), a loop device that belongs to no drive, and a fixed disk.
-const UdisksObjects objects{
-    {{"/block/sdb1", "/drives/reader", true, {"/media/u/PLAYER"}},
-     {"/block/sdb2", "/drives/reader", true, {"/media/u/DATA"}},
-     {"/block/sdb3", "/drives/reader", true, {}},
-     {"/block/sdb", "/drives/reader", false, {}},
-     {"/block/loop0", "/", true, {"/mnt/image"}},
-     {"/block/sda1", "/drives/disk", true, {"/"}}},
-    {{"/drives/reader", true}, {"/drives/disk", false}}};
+const UdisksObjects objects{{{"/block/sdb1", "/drives/reader", true, {"/media/u/PLAYER"}},
+                             {"/block/sdb2", "/drives/reader", true, {"/media/u/DATA"}},
+                             {"/block/sdb3", "/drives/reader", true, {}},
+                             {"/block/sdb", "/drives/reader", false, {}},
+                             {"/block/loop0", "/", true, {"/mnt/image"}},
+                             {"/block/sda1", "/drives/disk", true, {"/"}}},
+                            {{"/drives/reader", true}, {"/drives/disk", false}}};
 
 struct PlanCase {
     const char* root;
@@ -40,8 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlanCase{"/media/u/PLAYER", EjectPlan{{"/block/sdb1", "/block/sdb2"}, "/drives/reader"}},
         PlanCase{"/media/u/DATA", EjectPlan{{"/block/sdb2", "/block/sdb1"}, "/drives/reader"}},
         PlanCase{"/mnt/image", EjectPlan{{"/block/loop0"}, ""}},
-        PlanCase{"/", EjectPlan{{"/block/sda1"}, ""}},
-        PlanCase{"/media/u/PLAY", std::nullopt}));
+        PlanCase{"/", EjectPlan{{"/block/sda1"}, ""}}, PlanCase{"/media/u/PLAY", std::nullopt}));
 
 TEST(EjectFailure, SaysWhyInWordsTheUserKnows) {
     const struct {
@@ -49,7 +47,8 @@ TEST(EjectFailure, SaysWhyInWordsTheUserKnows) {
         int code;
         std::string reason;
     } cases[] = {
-        {"org.freedesktop.UDisks2.Error.DeviceBusy", 70, "ドライブが使用中です。開いているファイルを閉じてください。"},
+        {"org.freedesktop.UDisks2.Error.DeviceBusy", 70,
+         "ドライブが使用中です。開いているファイルを閉じてください。"},
         {"org.freedesktop.UDisks2.Error.NotAuthorizedCanObtain", 70, "取り出す権限がありません。"},
         {"org.freedesktop.DBus.Error.ServiceUnknown", 68, "UDisks2 が動いていません。"},
         {"org.freedesktop.UDisks2.Error.Failed", 75,

@@ -2,16 +2,16 @@
 
 #include "support/scratch.h"
 
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <QDBusConnection>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
-
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace kadoru::test {
 
@@ -78,7 +78,8 @@ public:
         const QByteArray line =
             service.waitForReadyRead(10'000) ? service.readLine().trimmed() : QByteArray{};
         if (line != "ready")
-            why_not_ = line.isEmpty() ? "the test's D-Bus service did not start" : line.toStdString();
+            why_not_ =
+                line.isEmpty() ? "the test's D-Bus service did not start" : line.toStdString();
         return why_not_.empty();
     }
 
