@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <ostream>
-#include <string>
 
 namespace kadoru {
 namespace {
@@ -40,26 +39,6 @@ INSTANTIATE_TEST_SUITE_P(
         PlanCase{"/media/u/DATA", EjectPlan{{"/block/sdb2", "/block/sdb1"}, "/drives/reader"}},
         PlanCase{"/mnt/image", EjectPlan{{"/block/loop0"}, ""}},
         PlanCase{"/", EjectPlan{{"/block/sda1"}, ""}}, PlanCase{"/media/u/PLAY", std::nullopt}));
-
-TEST(EjectFailure, SaysWhyInWordsTheUserKnows) {
-    const struct {
-        const char* error;
-        int code;
-        std::string reason;
-    } cases[] = {
-        {"org.freedesktop.UDisks2.Error.DeviceBusy", 70,
-         "ドライブが使用中です。開いているファイルを閉じてください。"},
-        {"org.freedesktop.UDisks2.Error.NotAuthorizedCanObtain", 70, "取り出す権限がありません。"},
-        {"org.freedesktop.DBus.Error.ServiceUnknown", 68, "UDisks2 が動いていません。"},
-        {"org.freedesktop.UDisks2.Error.Failed", 75,
-         "UDisks2 のエラーです：org.freedesktop.UDisks2.Error.Failed"},
-    };
-    for (const auto& c : cases) {
-        const Failure failure = eject_failure(c.error);
-        EXPECT_EQ(failure.code(), c.code) << c.error;
-        EXPECT_EQ(failure.what(), c.reason) << c.error;
-    }
-}
 
 } // namespace
 } // namespace kadoru
