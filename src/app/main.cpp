@@ -7,14 +7,17 @@
 #include "platform/posix/steady_clock.h"
 #include "platform/song_details_cache.h"
 #include "platform/taglib/taglib_song_details.h"
+#include "platform/widgets/dbus_desktop_notice.h"
 #include "platform/widgets/qt_event_pump.h"
 #include "platform/widgets/qt_message_box.h"
+#include "platform/widgets/udisks_ejector.h"
 #include "transfer/widgets/window_progress.h"
 
 #include <filesystem>
 
 #include <QApplication>
 #include <QTranslator>
+#include <QWidget>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -34,10 +37,16 @@ int main(int argc, char* argv[]) {
     kadoru::WindowProgress progress;
     kadoru::TagLibSongDetails tags;
     kadoru::SongDetailsCache songs(fs, tags);
-    kadoru::MainProgram program({*drives, fs, messages, events, clock, progress, songs},
-                                std::filesystem::current_path().string());
+    kadoru::UdisksEjector ejector;
+    kadoru::DbusDesktopNotice notice;
+    kadoru::MainProgram program(
+        {*drives, fs, messages, events, clock, progress, songs, ejector, notice},
+        std::filesystem::current_path().string());
     kadoru::Kadoru10 window(program.model, program.controller, messages);
     messages.set_parent(&window);
+    // Close ends the program even while the run holds back the user's input.
+    events.let_input_reach(window.findChild<QWidget*>(QStringLiteral("b_cancel")));
+    notice.set_window(&window);
     window.show_song_details(songs);
 
     program.controller.start_up(

@@ -25,6 +25,10 @@ public:
     // of its entries, for the order window. A card that cannot be read leaves as a
     // Failure said of the drive, for the window to tell.
     virtual CardOrder card_order() = 0;
+    // Drive2's menu "取り出す": whether it is offered for the destination now (a card,
+    // no run under way), and the safe removal of the card.
+    virtual bool can_eject() const = 0;
+    virtual void eject_card() = 0;
 };
 
 } // namespace kadoru

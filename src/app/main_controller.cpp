@@ -2,6 +2,7 @@
 
 #include "app/main_view_model.h"
 #include "app/settings_file.h"
+#include "browse/card_removal.h"
 #include "platform/drives.h"
 #include "platform/failure.h"
 #include "platform/file_system.h"
@@ -29,8 +30,10 @@ ListArranging arranging(MainViewModel& vm) {
 
 MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives,
                                MessageBox& messages, EventPump& events, Clock& clock,
-                               Progress& progress, SongDetailsReader& details)
-    : vm_(vm), fs_(fs), drives_(drives), messages_(messages), details_(details),
+                               Progress& progress, SongDetailsReader& details, CardEjector& ejector,
+                               DesktopNotice& notice)
+    : vm_(vm), fs_(fs), drives_(drives), messages_(messages), details_(details), ejector_(ejector),
+      run_messages_(messages, notice),
       browser_({vm.drive1, vm.dir1, vm.file1, vm.combo_ftype, vm.label9, vm.file_size}, fs,
                messages, events),
       panel_({vm.drive1, vm.dir1, vm.drive2, vm.label8, vm.label11}, drives, messages),
@@ -40,7 +43,7 @@ MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives
                 // A failure here is the run's to report.
                 save_settings(fs_, places_, folder, drive);
             }},
-           {*run_fs_, drives, clock, messages, run_events_, progress, vm.controls}) {
+           {*run_fs_, drives, clock, run_messages_, run_events_, progress, vm.controls}) {
     vm_.drive1.on_change = [this] { browser_.drive_changed(); };
     vm_.dir1.on_change = [this] { browser_.folder_changed(); };
     vm_.combo_ftype.on_click = [this] { browser_.type_clicked(); };
@@ -132,7 +135,7 @@ void MainController::remove() {
 }
 
 void MainController::clear() {
-    clear_list(vm_.list2, vm_.label7);
+    clear_list(vm_.list2, vm_.total_size, vm_.label7);
 }
 
 void MainController::move_up() {
@@ -154,6 +157,18 @@ CardOrder MainController::card_order() {
     } catch (const Failure& failure) {
         throw failure.on_drive(drive);
     }
+}
+
+bool MainController::can_eject() const {
+    return !run_.running() && kadoru::can_eject(drives_, vm_.drive2.drive());
+}
+
+void MainController::eject_card() {
+    if (!can_eject() || !kadoru::eject_card(drives_, ejector_, messages_, vm_.drive2.drive()))
+        return;
+    panel_.destination_to_source();
+    // The selector lists the drives present now, without the card.
+    vm_.drive2.changed.notify();
 }
 
 // The run reads the list between its events, so nothing rearranges it meanwhile.

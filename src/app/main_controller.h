@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/main_actions.h"
+#include "app/run_end_messages.h"
 #include "app/settings_file.h"
 #include "browse/destination_panel.h"
 #include "browse/source_browser.h"
+#include "platform/card_ejector.h"
 #include "transfer/responsive_file_system.h"
 #include "transfer/run_events.h"
 #include "transfer/transfer_run.h"
@@ -13,6 +15,7 @@
 
 namespace kadoru {
 
+class CardEjector;
 class Clock;
 class Drives;
 class EventPump;
@@ -25,11 +28,14 @@ struct MainViewModel;
 // The main window's behaviour: connects every change and click handler of the
 // view-model's lists, carries out the buttons' operations and runs start-up.
 // It holds references to the view-model and the ports, which must outlive it;
-// on destruction it takes its handlers off the view-model again.
+// on destruction it takes its handlers off the view-model again. The run's closing
+// messages are also posted through notice; ejector removes the destination card.
 class MainController final : public MainActions {
 public:
     MainController(MainViewModel& vm, FileSystem& fs, Drives& drives, MessageBox& messages,
-                   EventPump& events, Clock& clock, Progress& progress, SongDetailsReader& details);
+                   EventPump& events, Clock& clock, Progress& progress, SongDetailsReader& details,
+                   CardEjector& ejector = no_card_ejector(),
+                   DesktopNotice& notice = no_desktop_notice());
     ~MainController() override;
     MainController(const MainController&) = delete;
     MainController& operator=(const MainController&) = delete;
@@ -58,6 +64,9 @@ public:
     void move_down() override;
     void refresh() override;
     CardOrder card_order() override;
+    bool can_eject() const override;
+    // After the removal the destination falls back as for a drive that is not ready.
+    void eject_card() override;
 
     bool list_editable() const override;
     void move_selected_to(int to) override;
@@ -74,6 +83,8 @@ private:
     Drives& drives_;
     MessageBox& messages_;
     SongDetailsReader& details_;
+    CardEjector& ejector_;
+    RunEndMessages run_messages_;
     std::mt19937 random_{std::random_device{}()};
     SettingsPlaces places_;
     SourceBrowser browser_;

@@ -20,7 +20,7 @@ SongDetailsReader& no_song_details() {
 MainProgram::MainProgram(const ProgramPorts& ports, const std::string& start_folder)
     : model(ports.drives, ports.fs, ports.drives.drive_of(start_folder), start_folder),
       controller(model, ports.fs, ports.drives, ports.messages, ports.events, ports.clock,
-                 ports.progress, ports.songs) {
+                 ports.progress, ports.songs, ports.ejector, ports.notice) {
 }
 
 } // namespace kadoru

@@ -2,6 +2,8 @@
 
 #include "app/main_controller.h"
 #include "app/main_view_model.h"
+#include "platform/card_ejector.h"
+#include "platform/desktop_notice.h"
 #include "platform/song_details.h"
 
 #include <string>
@@ -20,6 +22,8 @@ struct ProgramPorts {
     Clock& clock;
     Progress& progress;
     SongDetailsReader& songs = no_song_details();
+    CardEjector& ejector = no_card_ejector();
+    DesktopNotice& notice = no_desktop_notice();
 };
 
 // The main window's state and behaviour, wired to the ports: what main builds before

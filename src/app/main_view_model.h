@@ -59,7 +59,7 @@ struct MainViewModel {
 
     ControlStates controls;
 
-    double total_size = 0;                // kept by list_size
+    double total_size = 0;                // kept by list_size and the clear command
     std::vector<std::uint64_t> file_size; // size of each File1 row, every row
     std::string app_path;                 // the program's folder
 };

@@ -35,16 +35,16 @@ bool has_type_suffix(std::string_view name, std::string_view type_text) {
     return true;
 }
 
-void delete_files_of_type(CardFiles& fs, const std::string& root,
-                          const std::vector<FileEntry>& listing, std::string_view type_text,
-                          const std::vector<SourceInFolder>& sources) {
-    for (const FileEntry& file : listing) {
-        if (!has_type_suffix(file.name, type_text))
-            continue;
-        const std::string path = join_path(root, file.name);
-        if (!is_source_of_row(fs, path, sources))
-            fs.delete_file(path);
-    }
+std::vector<FileEntry> files_to_delete(const CardFiles& fs, const std::string& root,
+                                       const std::vector<FileEntry>& listing,
+                                       std::string_view type_text,
+                                       const std::vector<SourceInFolder>& sources) {
+    std::vector<FileEntry> result;
+    for (const FileEntry& file : listing)
+        if (has_type_suffix(file.name, type_text) &&
+            !is_source_of_row(fs, join_path(root, file.name), sources))
+            result.push_back(file);
+    return result;
 }
 
 } // namespace kadoru

@@ -15,11 +15,12 @@ struct SourceInFolder;
 // never matches. Characters, not bytes, count, so Japanese names work.
 bool has_type_suffix(std::string_view name, std::string_view type_text);
 
-// Deletes the files of the type from the root folder, in the order of the listing,
-// without forcing. A file that is the source of a list row is kept: the run is
-// about to copy it.
-void delete_files_of_type(CardFiles& fs, const std::string& root,
-                          const std::vector<FileEntry>& listing, std::string_view type_text,
-                          const std::vector<SourceInFolder>& sources);
+// The files of the listing that the delete step deletes, in the order of the
+// listing: those of the type, but for a file that is the source of a list row,
+// which the run is about to copy.
+std::vector<FileEntry> files_to_delete(const CardFiles& fs, const std::string& root,
+                                       const std::vector<FileEntry>& listing,
+                                       std::string_view type_text,
+                                       const std::vector<SourceInFolder>& sources);
 
 } // namespace kadoru

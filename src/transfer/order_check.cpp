@@ -2,7 +2,6 @@
 
 #include "platform/entry_order.h"
 #include "platform/failure.h"
-#include "transfer_list/transfer_list.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -47,7 +46,8 @@ std::optional<std::string> first_out_of_order(const std::vector<std::string>& li
 }
 
 std::optional<std::string> check_order_on_card(const CardFiles& fs, const Drives& drives,
-                                               std::string_view drive, const TransferList& list) {
+                                               std::string_view drive,
+                                               const std::vector<std::string>& list_names) {
     std::optional<std::vector<std::string>> card_names;
     try {
         card_names = stored_root_order(fs, drives, drive);
@@ -58,9 +58,6 @@ std::optional<std::string> check_order_on_card(const CardFiles& fs, const Drives
     }
     if (!card_names)
         return std::nullopt;
-    std::vector<std::string> list_names;
-    for (int i = 0; i < list.count(); ++i)
-        list_names.push_back(list.row(i).name);
     return first_out_of_order(list_names, *card_names);
 }
 

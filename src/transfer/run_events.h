@@ -26,6 +26,7 @@ public:
     // Lets the window's events run, then throws ProgramEnding when the program is
     // ending. Once it is, events no longer run here: the windows are going.
     void process_events() override;
+    void hold_input(bool held) override { window_.hold_input(held); }
 
     void end_program() { ending_ = true; }
     bool program_ending() const { return ending_; }

@@ -9,6 +9,7 @@
 #include "platform/folder_list.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "transfer/card_name.h"
 #include "transfer/control_lock.h"
 #include "transfer/delete_step.h"
 #include "transfer/list_sources.h"
@@ -21,6 +22,7 @@
 #include "transfer_list/list_size.h"
 #include "transfer_list/transfer_list.h"
 
+#include <cstdint>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -47,6 +49,19 @@ private:
     bool& flag_;
 };
 
+class InputHeld {
+public:
+    explicit InputHeld(EventPump& events) : events_(events) { events_.hold_input(true); }
+    ~InputHeld() { events_.hold_input(false); }
+    InputHeld(const InputHeld&) = delete;
+    InputHeld& operator=(const InputHeld&) = delete;
+    InputHeld(InputHeld&&) = delete;
+    InputHeld& operator=(InputHeld&&) = delete;
+
+private:
+    EventPump& events_;
+};
+
 } // namespace
 
 TransferRun::TransferRun(TransferInputs inputs, TransferPorts ports)
@@ -59,6 +74,9 @@ void TransferRun::start() {
     if (running_)
         return;
     const RunningFlag flag(running_);
+    // Until the lock is taken, the controls are enabled but the run is reading the
+    // list and the card: the user's input waits for the lock (Close aside).
+    const InputHeld held(io_.events);
     RunState state;
     try {
         try {
@@ -89,23 +107,38 @@ void TransferRun::run(RunState& state) {
     state.drive = in_.drive2.drive();
     const std::string root = io_.drives.root_of(state.drive);
     const std::vector<FileEntry> listing = io_.fs.files(root);
+    std::vector<std::string> names = names_on_card(state.drive);
+    const std::vector<SourceInFolder> sources = sources_in_folder(io_.fs, in_.list, root);
 
     // The machine's own disks are never offered for deleting, whatever their letter.
+    std::vector<FileEntry> doomed;
     if (!is_guarded_drive(state.drive) && !io_.drives.is_fixed(state.drive)) {
         const std::string type = in_.type_text();
         const Answer answer = io_.messages.show(delete_question(state.drive, type), delete_title,
                                                 Buttons::yes_no_cancel);
         if (answer == Answer::yes)
-            delete_files_of_type(io_.fs, root, listing, type,
-                                 sources_in_folder(io_.fs, in_.list, root));
+            doomed = files_to_delete(io_.fs, root, listing, type, sources);
         else if (answer != Answer::no)
             return;
     }
 
-    if (in_.total_size > static_cast<double>(io_.drives.free_space(state.drive))) {
+    // What can fail for the whole list is known before anything is deleted: a row
+    // that would overwrite the source of itself or of a later row, and the room,
+    // counting what the delete step is about to free.
+    for (int i = 0; i < in_.list.count(); ++i)
+        if (is_source_of_row(io_.fs, join_path(root, names[static_cast<std::size_t>(i)]), sources,
+                             i))
+            throw Failure(failure_code::path_file_access_error);
+    std::uint64_t freed = 0;
+    for (const FileEntry& file : doomed)
+        freed += file.size;
+    if (in_.total_size >
+        static_cast<double>(io_.drives.free_space(state.drive)) + static_cast<double>(freed)) {
         io_.messages.show(no_room_message(state.drive), no_room_title);
         return;
     }
+    for (const FileEntry& file : doomed)
+        io_.fs.delete_file(join_path(root, file.name));
 
     io_.progress.show();
     state.shown = true;
@@ -113,10 +146,12 @@ void TransferRun::run(RunState& state) {
     io_.progress.set_max(static_cast<float>(in_.list.count()));
     io_.events.process_events();
     deact_all(io_.controls, io_.events);
+    // From here on the lock keeps the user's hands off what the run reads.
+    io_.events.hold_input(false);
 
-    copy_all(state.drive, root);
+    copy_all(state.drive, root, names, sources);
     const std::optional<std::string> out_of_order =
-        check_order_on_card(io_.fs, io_.drives, state.drive, in_.list);
+        check_order_on_card(io_.fs, io_.drives, state.drive, names);
 
     io_.events.process_events();
     io_.progress.set_value(0);
@@ -130,9 +165,30 @@ void TransferRun::run(RunState& state) {
     act_all(io_.controls, io_.events);
 }
 
-void TransferRun::copy_all(const std::string& drive, const std::string& root) {
+std::vector<std::string> TransferRun::names_on_card(const std::string& drive) const {
+    const bool card = holds_only_card_names(io_.drives.file_system_type(drive));
+    std::vector<std::string> names;
+    for (int i = 0; i < in_.list.count(); ++i) {
+        const std::string& name = in_.list.row(i).name;
+        names.push_back(card ? card_name(name) : name);
+    }
+    return names;
+}
+
+bool TransferRun::still_there(const std::string& drive, const std::string& root) const {
+    // Asks the drive table rather than trusting the folder: a pulled card can leave
+    // its mount point behind as an empty folder of another drive.
+    try {
+        return io_.drives.is_ready(drive) && io_.drives.root_of(drive) == root;
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
+void TransferRun::copy_all(const std::string& drive, const std::string& root,
+                           std::vector<std::string>& names,
+                           const std::vector<SourceInFolder>& sources) {
     const int count = in_.list.count();
-    const std::vector<SourceInFolder> sources = sources_in_folder(io_.fs, in_.list, root);
     // On a card that fills holes first, each file needs the guard to land in list
     // order; leaving this function by any way removes the guard's placeholders.
     std::optional<OrderGuard> guard;
@@ -141,16 +197,11 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root) {
     for (int i = 0; i < count; ++i) {
         const Clock::time_point start = io_.clock.now();
         const TransferEntry entry = in_.list.row(i);
+        std::string& name = names[static_cast<std::size_t>(i)];
 
-        // Asks the drive table every time rather than trusting the folder: a pulled
-        // card can leave its mount point behind as an empty folder of another drive.
-        if (io_.drives.root_of(drive) != root)
+        if (!still_there(drive, root))
             throw Failure(failure_code::disk_not_ready);
-        const std::string target = join_path(root, entry.name);
-        // Overwriting a file that this or a later row still has to copy would
-        // destroy it before it is copied.
-        if (is_source_of_row(io_.fs, target, sources, i))
-            throw Failure(failure_code::path_file_access_error);
+        const std::string target = join_path(root, name);
         // The guard's work is part of the file's copy time for the wait rule. It
         // removes a file of the same name first, so the source must be there to
         // take its place: a missing source keeps the old file.
@@ -160,13 +211,30 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root) {
             guard->place_last(target);
         }
         // The copy is complete, flushed, and leaves no partial file when it fails.
+        std::optional<Failure> refused;
         try {
             io_.fs.copy_file(entry.source_path, target);
         } catch (const Failure& failure) {
+            if (failure.code() != failure_code::disk_not_ready && !still_there(drive, root))
+                throw Failure(failure_code::disk_not_ready);
             // Refused for want of a slot, which some drivers call a permission.
             if (guard && guard->folder_full() && failure.code() == failure_code::permission_denied)
                 throw Failure(failure_code::disk_full);
-            throw;
+            refused = failure;
+        }
+        // A drive of another type that refuses the name as it is may still take
+        // the name a card would hold.
+        if (refused) {
+            const std::string other = card_name(entry.name);
+            const int code = refused->code();
+            if (other == name || (code != failure_code::path_file_access_error &&
+                                  code != failure_code::permission_denied))
+                throw *refused;
+            const std::string other_target = join_path(root, other);
+            if (is_source_of_row(io_.fs, other_target, sources, i))
+                throw *refused;
+            io_.fs.copy_file(entry.source_path, other_target);
+            name = other;
         }
 
         io_.events.process_events();

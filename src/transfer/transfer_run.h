@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kadoru {
 
@@ -15,6 +16,7 @@ class FolderList;
 class MessageBox;
 class Progress;
 class TransferList;
+struct SourceInFolder;
 
 // The main window's state the run works on. The run reads each of these at the
 // moment it needs it; the main window owns them and outlives the run.
@@ -40,10 +42,12 @@ struct TransferPorts {
 };
 
 // Start: copies the transfer list, in order, into the root folder of the
-// destination drive, after the drive guard, the delete question and the space
-// check, pacing the files by the wait rule while the progress window is up and the
-// controls are locked. Any failure ends the run with its message and returns the
-// window to idle; nothing escapes start().
+// destination drive, after the drive guard, the delete question, the checks of the
+// whole list (its names, the room after the delete step) and then the delete step,
+// pacing the files by the wait rule while the progress window is up and the
+// controls are locked. On a FAT or exFAT card each file goes under its card name.
+// Any failure ends the run with its message and returns the window to idle; nothing
+// escapes start().
 class TransferRun {
 public:
     TransferRun(TransferInputs inputs, TransferPorts ports);
@@ -65,7 +69,15 @@ private:
     };
 
     void run(RunState& state);
-    void copy_all(const std::string& drive, const std::string& root);
+    // The names the rows are written under on the drive: card names where its file
+    // system holds no others, the list's names elsewhere.
+    std::vector<std::string> names_on_card(const std::string& drive) const;
+    // Whether the drive is still mounted where the run found it.
+    bool still_there(const std::string& drive, const std::string& root) const;
+    // Copies every row; a name the drive refused is replaced in names by the one
+    // the row went under.
+    void copy_all(const std::string& drive, const std::string& root,
+                  std::vector<std::string>& names, const std::vector<SourceInFolder>& sources);
     void fail(int code, const RunState& state);
 
     TransferInputs in_;

@@ -57,8 +57,9 @@ void remove_selected(TransferList& list2, double& total_size, Label& label7) {
         list_size(list2, total_size, label7);
 }
 
-void clear_list(TransferList& list2, Label& label7) {
+void clear_list(TransferList& list2, double& total_size, Label& label7) {
     list2.clear();
+    total_size = 0;
     label7.set_text("0KB");
 }
 

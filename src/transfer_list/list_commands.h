@@ -26,9 +26,9 @@ void add_selected(const ListEditing& editing);
 void add_all(const ListEditing& editing);
 // Command2: removes the selected entries; list_size only when something went.
 void remove_selected(TransferList& list2, double& total_size, Label& label7);
-// Command3: empties the list and shows "0KB"; total_size keeps its last value,
-// since nothing reads it while the list is empty.
-void clear_list(TransferList& list2, Label& label7);
+// Command3: empties the list, sets total_size to 0 and shows "0KB": a run that
+// was already under way when the list was cleared must not check a stale total.
+void clear_list(TransferList& list2, double& total_size, Label& label7);
 // Command4 and Command5: move each selected entry one place, a block of adjacent
 // ones as a block. Nothing moves when a selected entry is already at the end it
 // moves towards. Move up needs a current row of at least 1; move down needs a

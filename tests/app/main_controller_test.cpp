@@ -3,6 +3,9 @@
 #include "app/settings_file.h"
 #include "fakes/fake_machine.h"
 #include "fakes/fake_song_details.h"
+#include "platform/card_ejector.h"
+#include "platform/desktop_notice.h"
+#include "platform/failure.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -21,6 +24,31 @@ using ::testing::IsEmpty;
 const std::string program_folder = "/opt/kadoru";
 const SettingsPlaces places{program_folder, ""}; // no user folder to fall back on
 
+// A card that leaves its drive when removed, unless the removal is refused.
+class FakeEjector final : public CardEjector {
+public:
+    explicit FakeEjector(test::FakeDrives& drives) : drives_(drives) {}
+    void eject(const std::string& root) override {
+        ejected.push_back(root);
+        if (!refusal.empty())
+            throw Failure(failure_code::permission_denied, refusal);
+        for (auto& [letter, drive] : drives_.drives)
+            if (drive.root == root)
+                drive.ready = false;
+    }
+    std::vector<std::string> ejected;
+    std::string refusal;
+
+private:
+    test::FakeDrives& drives_;
+};
+
+class RecordingNotice final : public DesktopNotice {
+public:
+    void post(std::string_view text) override { posted.emplace_back(text); }
+    std::vector<std::string> posted;
+};
+
 class MainControllerTest : public ::testing::Test, public test::FakeMachine {
 protected:
     MainControllerTest() {
@@ -38,7 +66,7 @@ protected:
         controller.reset();
         vm = std::make_unique<MainViewModel>(drives, fs, "c:", "/home/u/Music");
         controller = std::make_unique<MainController>(*vm, fs, drives, messages, events, clock,
-                                                      progress, details);
+                                                      progress, details, ejector, notice);
     }
 
     void write_settings(const std::optional<std::string>& text) {
@@ -57,6 +85,8 @@ protected:
     }
 
     test::FakeSongDetails details;
+    FakeEjector ejector{drives};
+    RecordingNotice notice;
     std::unique_ptr<MainViewModel> vm;
     std::unique_ptr<MainController> controller;
 };
@@ -227,6 +257,8 @@ TEST_F(MainControllerTest, StartRunsTheTransferAndSavesTheSettingsOnTheWay) {
     EXPECT_TRUE(fs.exists("/media/card/b.mp3"));
     EXPECT_EQ(fs.texts[settings_path(program_folder)], "/home/u/Music/Jazz,e:");
     EXPECT_EQ(messages.texts().back(), "処理が終了しました");
+    // The end of the run is also a desktop notice, which shows when the window is behind.
+    EXPECT_THAT(notice.posted, ElementsAre("処理が終了しました"));
     EXPECT_TRUE(vm->controls.enabled(LockedControl::b_ok));
     EXPECT_FALSE(progress.shown);
 }
@@ -340,6 +372,66 @@ TEST_F(MainControllerTest, TheCardsOrderIsReadFromDrive2AndADriveNotReadyLeavesB
         EXPECT_EQ(failure_message(failure), "ドライブe:の準備が出来ていません");
     }
     EXPECT_THAT(messages.texts(), IsEmpty());
+}
+
+// Drive2's 取り出す: a card is removed and the destination falls back to the source
+// drive; a refusal is shown and changes nothing; the machine's own disks are never offered.
+struct EjectCase {
+    const char* title;
+    const char* drive2;
+    std::string refusal;
+    bool offered;
+    std::vector<std::string> ejected;
+    const char* drive2_after;
+    std::vector<std::string> messages;
+};
+
+void PrintTo(const EjectCase& c, std::ostream* os) {
+    *os << c.title;
+}
+
+class Eject : public MainControllerTest, public ::testing::WithParamInterface<EjectCase> {};
+
+TEST_P(Eject, RemovesTheCardOrSaysWhyNot) {
+    const EjectCase& c = GetParam();
+    drives.drives["c:"].fixed = true;
+    controller->start_up(places);
+    vm->drive2.assign(c.drive2);
+    ejector.refusal = c.refusal;
+    EXPECT_EQ(controller->can_eject(), c.offered);
+    controller->eject_card();
+    EXPECT_EQ(ejector.ejected, c.ejected);
+    EXPECT_EQ(vm->drive2.drive(), c.drive2_after);
+    EXPECT_EQ(messages.texts(), c.messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Eject,
+    ::testing::Values(EjectCase{"a card", "e:", "", true, {"/media/card"}, "c:", {}},
+                      EjectCase{"a busy card",
+                                "e:",
+                                "ドライブが使用中です。",
+                                true,
+                                {"/media/card"},
+                                "e:",
+                                {"ドライブe:を取り出せませんでした\nドライブが使用中です。"}},
+                      EjectCase{"the system disk", "c:", "", false, {}, "c:", {}}));
+
+TEST_F(MainControllerTest, NoRemovalIsOfferedDuringARun) {
+    controller->start_up(places);
+    vm->drive2.assign("e:");
+    controller->add_all();
+    bool offered_during_the_run = true;
+    int looks = 0;
+    events.on_pump = [&](int /*call*/) {
+        ++looks;
+        offered_during_the_run = offered_during_the_run && !controller->can_eject();
+    };
+    messages.answers = {Answer::no};
+    controller->start();
+    EXPECT_GT(looks, 0);
+    EXPECT_TRUE(offered_during_the_run);
+    EXPECT_TRUE(controller->can_eject());
 }
 
 } // namespace

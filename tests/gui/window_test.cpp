@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -56,6 +57,9 @@ public:
         return *order;
     }
     std::optional<CardOrder> order;
+    bool can_eject() const override { return ejectable; }
+    void eject_card() override { record("eject_card"); }
+    bool ejectable = false;
     bool list_editable() const override { return true; }
     void move_selected_to(int to) override { record("move_selected_to " + std::to_string(to)); }
     void add_dropped(const std::vector<std::string>& /*paths*/) override { record("add_dropped"); }
@@ -447,6 +451,24 @@ TEST_F(MainWindow, Drive2sMenuKeysOpenOneOrderWindowThatListsTheCard) {
     EXPECT_THAT(rows, ElementsAre("B.MP3 1KB", "a long.mp3 5.00MB", "MUSIC フォルダ"));
     EXPECT_EQ(order.findChild<QLabel*>(QStringLiteral("card_order_note"))->text().toStdString(),
               card_order_note(*actions.order));
+}
+
+// 取り出す is in Drive2's menu only when the card may be removed now.
+TEST_F(MainWindow, Drive2sMenuOffersRemovalOnlyWhenTheActionsAllowIt) {
+    show_active(window);
+    control("Drive2").setFocus(Qt::OtherFocusReason);
+    auto& menu = *control("Drive2").findChild<QMenu*>(QStringLiteral("Drive2Menu"));
+    auto& eject = *menu.findChild<QAction*>(QStringLiteral("eject_card"));
+    EXPECT_EQ(eject.text(), QStringLiteral("取り出す"));
+    for (const bool ejectable : {false, true}) {
+        actions.ejectable = ejectable;
+        QTest::keyClick(&control("Drive2"), Qt::Key_F10, Qt::ShiftModifier);
+        ASSERT_TRUE(menu.isVisible());
+        EXPECT_EQ(eject.isVisible(), ejectable);
+        QTest::keyClick(&menu, Qt::Key_Up); // the last entry offered
+        QTest::keyClick(&menu, Qt::Key_Return);
+    }
+    EXPECT_THAT(actions.calls, ElementsAre("card_order", "eject_card"));
 }
 
 } // namespace

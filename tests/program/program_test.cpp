@@ -97,8 +97,8 @@ protected:
     void expect_the_remembered_settings_shown(const std::vector<std::string>& window) const {
         // The folder list shows the folders from the drive's root down to the folder.
         EXPECT_THAT(window, Contains("フォルダ=" + card.path() + " > music > 曲 の フォルダ"));
-        EXPECT_THAT(window, Contains(AllOf(StartsWith("転送元ドライブ="),
-                                           EndsWith(": [" + card.path() + "]"))));
+        // A drive without a label goes by the last part of its mount point.
+        EXPECT_THAT(window, Contains(AllOf(StartsWith("転送元ドライブ="), EndsWith(": [card]"))));
         EXPECT_THAT(window, Contains(StartsWith("転送先ドライブ=c: ")));
         EXPECT_THAT(window, Contains("ファイルリスト=first song.mp3"));
     }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -66,6 +67,23 @@ public:
     // The folder below the card: what has reached the medium, without going through it.
     const std::string& backing() const { return backing_; }
 
+    // Ends the card's driver, as pulling the card does to it: the mount stays, but
+    // answers nothing any more. The driver is the one process whose arguments name
+    // this card's mount point.
+    bool end_driver() const {
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            const std::string pid = entry.path().filename().string();
+            if (pid.find_first_not_of("0123456789") != std::string::npos)
+                continue;
+            std::string arguments = ScratchFolder::read_file(entry.path().string() + "/cmdline");
+            std::replace(arguments.begin(), arguments.end(), '\0', ' ');
+            if (arguments.find("slow_card.py") != std::string::npos &&
+                arguments.find(" " + root_ + " ") != std::string::npos)
+                return ::kill(std::stoi(pid), SIGKILL) == 0;
+        }
+        return false;
+    }
+
 private:
     std::string backing_;
 };
@@ -109,6 +127,7 @@ public:
         if (user)
             user();
     }
+    void hold_input(bool on) override { held = on; }
     // The longest stretch so far, the one up to now included.
     clock::duration longest() {
         note();
@@ -116,6 +135,8 @@ public:
     }
 
     std::function<void()> user;
+    // Whether the run holds the user's input back: a click made now waits.
+    bool held = false;
 
 private:
     void note() {

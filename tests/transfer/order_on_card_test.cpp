@@ -182,6 +182,23 @@ TEST_P(OrderOnExfatCard, AShortNameDeletedFirstAndALongNameCopiedBeforeAShortOne
 INSTANTIATE_TEST_SUITE_P(, OrderOnExfatCard, ::testing::Values(CardImage::Format::exfat),
                          test::format_name);
 
+// Everyday song titles with characters FAT and exFAT refuse: each song goes under its
+// card name, in list order, after the old song is deleted. On exFAT only: the FUSE
+// FAT driver refuses every name beyond ASCII, full-width forms included.
+class CardNamesOnCard : public OrderOnCard {};
+
+TEST_P(CardNamesOnCard, EverySongReachesTheCardUnderItsCardName) {
+    put_on_card({"old song.mp3"});
+    EXPECT_THAT(run({"01 plain.mp3", "02 What?.mp3", "03 Live: 1999.mp3", "04 Say \"hi\".mp3"},
+                    Answer::yes),
+                ElementsAre(_, finished));
+    EXPECT_THAT(card->stored_order(), ElementsAre("01 plain.mp3", "02 What？.mp3",
+                                                  "03 Live： 1999.mp3", "04 Say ＂hi＂.mp3"));
+}
+
+INSTANTIATE_TEST_SUITE_P(, CardNamesOnCard, ::testing::Values(CardImage::Format::exfat),
+                         test::format_name);
+
 // A FAT16 root folder holds 512 entries; the FUSE driver gives every name a long
 // entry as well, so a name takes two slots at least.
 class FullRootFolder : public OrderOnCard {

@@ -9,6 +9,7 @@
 #include "platform/posix/drive_table.h"
 #include "platform/posix/posix_file_system.h"
 #include "support/slow_card.h"
+#include "transfer/control_lock.h"
 #include "transfer/responsive_file_system.h"
 #include "transfer/run_events.h"
 #include "transfer/transfer_run.h"
@@ -107,6 +108,58 @@ INSTANTIATE_TEST_SUITE_P(, SlowCardRun,
                              // 150 deletions of 20 ms each, none of them long by itself
                              SlowCase{"ADeleteStepOfManyFiles", {0, 0, 0.02}, 1000, 150}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A click on 全消去 while the delete step deletes: the run holds the user's input
+// until the controls are locked, so the click finds 全消去 disabled and is not taken.
+TEST_P(SlowCardRun, AClickOnClearDuringTheDeleteStepIsNotTaken) {
+    const SlowCase& c = GetParam();
+    if (c.old_songs == 0)
+        GTEST_SKIP() << "no delete step";
+    for (int i = 0; i < c.old_songs; ++i)
+        dir.write("backing/old " + std::to_string(i) + ".mp3", "old");
+    add_song("song.mp3", c.song_bytes);
+    bool clicked = false;
+    std::optional<bool> taken; // once the click has reached the button
+    window.user = [&] {
+        const auto left = test::folder_read(card->backing()).size();
+        if (!clicked && left > 0 && left < static_cast<std::size_t>(c.old_songs))
+            clicked = true; // the user clicks now; the click waits while input is held
+        if (clicked && !taken && !window.held) {
+            taken = controls.enabled[static_cast<std::size_t>(LockedControl::Command3)];
+            if (*taken) {
+                list.clear();
+                total_size = 0;
+            }
+        }
+    };
+
+    EXPECT_THAT(start(Answer::yes), ElementsAre(question, "処理が終了しました"));
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(taken, false);
+    EXPECT_THAT(test::folder_read(card->backing()), ElementsAre("song.mp3"));
+}
+
+// The card pulled while a song is written to it (its driver ended): the user is told
+// the card is not ready, and the window is back to usable.
+TEST_P(SlowCardRun, ACardPulledMidCopyIsNotReady) {
+    if (GetParam().slowness.write_rate == 0)
+        GTEST_SKIP() << "the copy is too quick to pull the card during it";
+    add_song("first.mp3", GetParam().song_bytes);
+    add_song("second.mp3", 1000);
+    bool pulled = false;
+    window.user = [&] {
+        std::error_code error;
+        const auto written = stdfs::file_size(card->backing() + "/first.mp3", error);
+        if (!pulled && !error && written > 0)
+            pulled = card->end_driver();
+    };
+
+    EXPECT_THAT(start(Answer::no), ElementsAre(question, "ドライブe:の準備が出来ていません"));
+    EXPECT_TRUE(pulled);
+    EXPECT_TRUE(controls.all(true));
+    EXPECT_EQ(progress.value(), 0);
+    EXPECT_EQ(saves, 0);
+}
 
 class EndOnASlowCard : public SlowCardRun {};
 

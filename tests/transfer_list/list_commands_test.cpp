@@ -190,16 +190,16 @@ TEST(RemoveAndClear, RemoveTakesTheSelectedRowsAndRecountsOnlyWhenSomethingWent)
     EXPECT_EQ(total_size, 9);
 }
 
-TEST(RemoveAndClear, ClearShowsZeroAndLeavesTheTotal) {
+TEST(RemoveAndClear, ClearShowsZeroAndEmptiesTheTotal) {
     for (const int rows : {0, 4}) {
         TransferList list = letters(rows, {}, -1);
         double total_size = 1234;
         Label label7;
-        clear_list(list, label7);
+        clear_list(list, total_size, label7);
         EXPECT_EQ(list.count(), 0);
         EXPECT_EQ(list.list_index(), -1);
         EXPECT_EQ(label7.text(), "0KB");
-        EXPECT_EQ(total_size, 1234);
+        EXPECT_EQ(total_size, 0);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "app/widgets/kadoru10.h"
 
 #include "app/widgets/transfer_list_view.h"
+#include "browse/card_removal.h"
 #include "browse/widgets/card_order_window.h"
 #include "platform/paths.h"
 #include "platform/song_tip.h"
@@ -238,6 +239,16 @@ void Kadoru10::give_drive2_a_menu(DriveCombo* drive2) {
     QAction* show_order = drive2_menu_->addAction(qt_text(card_order_command));
     show_order->setObjectName(QStringLiteral("show_card_order"));
     connect(show_order, &QAction::triggered, this, &Kadoru10::show_card_order);
+    QAction* eject = drive2_menu_->addAction(qt_text(eject_command));
+    eject->setObjectName(QStringLiteral("eject_card"));
+    connect(eject, &QAction::triggered, this,
+            [this] { guarded(errors_, [this] { actions_.eject_card(); }); });
+    // Removal is offered for a card only, and not while a run writes to it.
+    connect(drive2_menu_, &QMenu::aboutToShow, this, [this, eject] {
+        bool offered = false;
+        guarded(errors_, [&] { offered = actions_.can_eject(); });
+        eject->setVisible(offered);
+    });
     drive2->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(drive2, &QWidget::customContextMenuRequested, this,
             [this, drive2](QPoint at) { drive2_menu_->popup(drive2->mapToGlobal(at)); });

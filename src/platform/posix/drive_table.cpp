@@ -26,6 +26,15 @@ struct statvfs volume_figures(const std::string& root) {
     return figures;
 }
 
+// What the selectors call a drive: its volume label, or else the last part of its
+// mount point, which fits the selector where a whole path would be cut short.
+std::string drive_name(const Mount& mount) {
+    if (!mount.label.empty())
+        return mount.label;
+    const auto name = std::filesystem::path(mount.root).filename().string();
+    return name.empty() ? mount.root : name;
+}
+
 } // namespace
 
 std::optional<std::string> next_letter(std::string_view last_given, VolumeKind kind) {
@@ -99,8 +108,7 @@ std::vector<DriveInfo> DriveTable::list() const {
     std::vector<DriveInfo> result;
     for (const auto& drive : drives_)
         if (reachable(drive))
-            result.push_back({drive.letter, drive.mount.root,
-                              drive.mount.label.empty() ? drive.mount.root : drive.mount.label});
+            result.push_back({drive.letter, drive.mount.root, drive_name(drive.mount)});
     return result;
 }
 

@@ -42,10 +42,12 @@ protected:
 
 TEST_F(DriveTableTest, LettersStayWithTheirMountPointsForTheWholeRun) {
     DriveTable drives = make();
-    EXPECT_THAT(drives.list(), ElementsAre(DriveInfo{"c:", dir / "a", dir / "a"},
-                                           DriveInfo{"e:", dir / "b", "PLAYER"}));
+    // A drive goes by its label, or else by the last part of its mount point.
+    EXPECT_THAT(drives.list(),
+                ElementsAre(DriveInfo{"c:", dir / "a", "a"}, DriveInfo{"e:", dir / "b", "PLAYER"}));
     table.push_back(folder_mount(dir / "0")); // sorts first, comes last: takes the next letter
     EXPECT_EQ(drives.drive_of(dir / "0"), "f:");
+    EXPECT_EQ(drives.list().back(), (DriveInfo{"f:", dir / "0", "0"}));
 
     const Mount card = table.front();
     table.erase(table.begin()); // the card is pulled

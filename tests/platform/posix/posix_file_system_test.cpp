@@ -55,8 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
         ErrnoCase{EROFS, PathRole::folder, 70}, ErrnoCase{EBUSY, PathRole::file, 70},
         ErrnoCase{ETXTBSY, PathRole::file, 70}, ErrnoCase{ENOMEDIUM, PathRole::file, 71},
         ErrnoCase{ENODEV, PathRole::file, 71}, ErrnoCase{ENXIO, PathRole::file, 71},
-        ErrnoCase{EISDIR, PathRole::file, 75}, ErrnoCase{ENAMETOOLONG, PathRole::folder, 75},
-        ErrnoCase{EINVAL, PathRole::file, 75}, ErrnoCase{EMLINK, PathRole::file, 75}),
+        ErrnoCase{ENOTCONN, PathRole::file, 71}, ErrnoCase{EISDIR, PathRole::file, 75},
+        ErrnoCase{ENAMETOOLONG, PathRole::folder, 75}, ErrnoCase{EINVAL, PathRole::file, 75},
+        ErrnoCase{EMLINK, PathRole::file, 75}),
     errno_case_name);
 
 class PosixFileSystemTest : public ::testing::Test {

@@ -1,0 +1,36 @@
+#include "browse/card_removal.h"
+
+#include "platform/card_ejector.h"
+#include "platform/drives.h"
+#include "platform/failure.h"
+#include "platform/message_box.h"
+
+namespace kadoru {
+
+std::string eject_failed_message(std::string_view drive, std::string_view reason) {
+    return "ドライブ" + std::string(drive) + "を取り出せませんでした\n" + std::string(reason);
+}
+
+bool can_eject(const Drives& drives, std::string_view drive) {
+    return drives.is_ready(drive) && !drives.is_fixed(drive);
+}
+
+bool eject_card(const Drives& drives, CardEjector& ejector, MessageBox& messages,
+                std::string_view drive) {
+    std::string root;
+    try {
+        root = drives.root_of(drive);
+    } catch (const Failure&) {
+        // Pulled since the menu opened: nothing left to remove, the destination falls back.
+        return true;
+    }
+    try {
+        ejector.eject(root);
+    } catch (const Failure& failure) {
+        messages.show(eject_failed_message(drive, failure.what()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace kadoru

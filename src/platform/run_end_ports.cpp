@@ -1,0 +1,26 @@
+#include "platform/card_ejector.h"
+#include "platform/desktop_notice.h"
+#include "platform/udisks_plan.h"
+
+namespace kadoru {
+
+CardEjector& no_card_ejector() {
+    // Holds no state, so one object serves every caller.
+    class NoCardEjector final : public CardEjector {
+    public:
+        void eject(const std::string& /*root*/) override { throw eject_failure(no_udisks_error); }
+    };
+    static NoCardEjector none;
+    return none;
+}
+
+DesktopNotice& no_desktop_notice() {
+    class NoDesktopNotice final : public DesktopNotice {
+    public:
+        void post(std::string_view /*text*/) override {}
+    };
+    static NoDesktopNotice none;
+    return none;
+}
+
+} // namespace kadoru
