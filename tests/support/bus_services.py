@@ -34,20 +34,20 @@ def fail(name):
 
 
 class UdisksObject(dbus.service.Object):
-    def __init__(self, bus, path, spec, calls):
+    def __init__(self, bus, path, setup, calls):
         super().__init__(bus, path)
-        self.spec, self.calls = spec, calls
+        self.setup, self.calls = setup, calls
 
     @dbus.service.method(UDISKS + ".Filesystem", in_signature="a{sv}")
     def Unmount(self, options):
         self.calls.append(f"{self.__dbus_object_path__} Unmount")
-        fail(self.spec.get("unmount_error"))
-        self.spec["mount_points"] = []
+        fail(self.setup.get("unmount_error"))
+        self.setup["mount_points"] = []
 
     @dbus.service.method(UDISKS + ".Drive", in_signature="a{sv}")
     def PowerOff(self, options):
         self.calls.append(f"{self.__dbus_object_path__} PowerOff")
-        fail(self.spec.get("power_off_error"))
+        fail(self.setup.get("power_off_error"))
 
 
 class UdisksManager(dbus.service.Object):
