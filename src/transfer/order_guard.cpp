@@ -74,6 +74,12 @@ void OrderGuard::place_last(const std::string& path) {
         if (failure.code() != failure_code::file_not_found)
             throw;
     }
+    make_room_last();
+}
+
+void OrderGuard::make_room_last() {
+    if (standing_down_)
+        return;
     // With a first-fit allocator every placeholder lands after the one before it:
     // the holes in front of that one were all too small. A placeholder seen in front
     // of its predecessor means the folder read does not show the entries' order.

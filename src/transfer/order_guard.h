@@ -39,6 +39,9 @@ public:
     // every other. A file already there under that name is removed first: rewritten
     // in place it would keep its old entry, and with it its old place.
     void place_last(const std::string& path);
+    // Readies the folder so that the entry made next, under a name the folder does
+    // not hold, takes the place after every other. Removes nothing but placeholders.
+    void make_room_last();
     // Removes the placeholders; throws Failure when one cannot be removed.
     void finish();
 
