@@ -48,11 +48,12 @@ void move_back(CardFiles& fs, const std::string& root, const std::string& work,
                const std::vector<std::string>& order, int& done, int total,
                const ArrangementProgress& progress) {
     std::optional<OrderGuard> guard(std::in_place, fs, root);
+    std::string previous;
     for (const auto& name : order) {
         const std::string from = join_path(work, name);
         const std::string to = join_path(root, name);
         if (guard)
-            guard->make_room_last();
+            guard->make_room_after(previous);
         try {
             fs.move_entry(from, to);
         } catch (const Failure& failure) {
@@ -63,6 +64,7 @@ void move_back(CardFiles& fs, const std::string& root, const std::string& work,
             guard.reset();
             fs.move_entry(from, to);
         }
+        previous = name;
         progress(++done, total);
     }
     if (guard)
@@ -71,8 +73,7 @@ void move_back(CardFiles& fs, const std::string& root, const std::string& work,
 
 } // namespace
 
-std::optional<std::string> arrange_card(CardFiles& fs, const Drives& drives,
-                                        std::string_view drive,
+std::optional<std::string> arrange_card(CardFiles& fs, const Drives& drives, std::string_view drive,
                                         const std::vector<std::string>& order,
                                         const ArrangementProgress& progress) {
     const std::string root = drives.root_of(drive);
@@ -114,16 +115,17 @@ ArrangementRecovery recover_arrangement(CardFiles& fs, const Drives& drives,
     if (!fs.is_folder(work))
         return recovery;
 
-    // In the folder's order, which is the order the arrangement wanted: behind the
-    // songs already back, the arrangement ends as it would have.
+    // In the folder's order, which is the order the arrangement wanted, each behind
+    // the one before.
     OrderGuard guard(fs, root);
+    std::string previous;
     for (const auto& name : fs.entry_names(work)) {
         const std::string home = join_path(root, name);
         if (fs.is_file(home) || fs.is_folder(home)) {
             recovery.kept.push_back(name);
             continue;
         }
-        guard.make_room_last();
+        guard.make_room_after(previous);
         try {
             fs.move_entry(join_path(work, name), home);
         } catch (const Failure& failure) {
@@ -133,6 +135,7 @@ ArrangementRecovery recover_arrangement(CardFiles& fs, const Drives& drives,
             continue;
         }
         ++recovery.returned;
+        previous = name;
     }
     guard.finish();
     if (recovery.kept.empty())

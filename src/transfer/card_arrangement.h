@@ -28,8 +28,7 @@ using ArrangementProgress = std::function<void(int done, int total)>;
 // A rename never loses a song: a failure part-way puts the songs back into the root
 // before it leaves as a Failure, and whatever the program or the card leaves in the
 // working folder, recover_arrangement puts back the next time.
-std::optional<std::string> arrange_card(CardFiles& fs, const Drives& drives,
-                                        std::string_view drive,
+std::optional<std::string> arrange_card(CardFiles& fs, const Drives& drives, std::string_view drive,
                                         const std::vector<std::string>& order,
                                         const ArrangementProgress& progress);
 

@@ -35,7 +35,7 @@ int failure_code_from_errno(int error, PathRole role) {
     case ENOTCONN: // a FUSE volume whose driver has gone, as when a card is pulled
         return fc::disk_not_ready;
     case ENOTEMPTY: // a folder that still holds entries
-    default: // EISDIR, ENAMETOOLONG, EINVAL, ELOOP and whatever else the system invents
+    default:        // EISDIR, ENAMETOOLONG, EINVAL, ELOOP and whatever else the system invents
         return fc::path_file_access_error;
     }
 }
