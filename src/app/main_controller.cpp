@@ -7,11 +7,16 @@
 #include "platform/failure.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
+#include "transfer/card_arrangement.h"
+#include "transfer/control_lock.h"
+#include "transfer/delete_step.h"
 #include "transfer_list/format_size.h"
 #include "transfer_list/list_arrange.h"
 #include "transfer_list/list_commands.h"
 #include "transfer_list/list_drops.h"
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace kadoru {
@@ -25,6 +30,19 @@ ListEditing editing(MainViewModel& vm) {
 ListArranging arranging(MainViewModel& vm) {
     return {vm.list2, vm.total_size, vm.label7};
 }
+
+class Raised {
+public:
+    explicit Raised(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Raised() { flag_ = false; }
+    Raised(const Raised&) = delete;
+    Raised& operator=(const Raised&) = delete;
+    Raised(Raised&&) = delete;
+    Raised& operator=(Raised&&) = delete;
+
+private:
+    bool& flag_;
+};
 
 } // namespace
 
@@ -95,6 +113,8 @@ void MainController::start_up(const SettingsPlaces& places) {
             format_size(static_cast<double>(drives_.total_size(vm_.drive2.drive()))));
     });
 
+    recover_destination();
+
     vm_.combo_ftype.clear();
     for (const char* type : {"MP3", "WMA", "WAV"})
         vm_.combo_ftype.add_item(type);
@@ -106,8 +126,19 @@ void MainController::start_up(const SettingsPlaces& places) {
 }
 
 void MainController::start() {
-    if (!run_events_.program_ending())
+    // A click that comes in while an arrangement lets events run waits for none.
+    if (!run_events_.program_ending() && !arranging_)
         run_.start();
+}
+
+void MainController::recover_destination() {
+    try {
+        const ArrangementRecovery recovery =
+            recover_arrangement(*run_fs_, drives_, vm_.drive2.drive());
+        if (const auto message = recovery_message(recovery))
+            messages_.show(*message);
+    } catch (const Failure&) {
+    }
 }
 
 void MainController::close() {
@@ -152,15 +183,52 @@ void MainController::refresh() {
 
 CardOrder MainController::card_order() {
     const std::string drive = vm_.drive2.drive();
+    const std::string type = vm_.combo_ftype.text();
     try {
-        return read_card_order(fs_, drives_, drive);
+        return read_card_order(fs_, drives_, drive, [&type](std::string_view name) {
+            return has_type_suffix(name, type);
+        });
     } catch (const Failure& failure) {
         throw failure.on_drive(drive);
     }
 }
 
+bool MainController::can_arrange(const CardOrder& order) const {
+    return order.as_stored && !run_.running() && !arranging_ && !run_events_.program_ending() &&
+           std::any_of(order.rows.begin(), order.rows.end(),
+                       [](const CardOrderRow& row) { return row.song; });
+}
+
+void MainController::arrange_card(const CardOrder& order, const std::vector<std::string>& names,
+                                  const ArrangeProgress& progress) {
+    if (!can_arrange(order))
+        return;
+    const Raised flag(arranging_);
+    try {
+        deact_all(vm_.controls, run_events_);
+        std::optional<std::string> out_of_order;
+        try {
+            out_of_order = kadoru::arrange_card(*run_fs_, drives_, order.drive, names, progress);
+        } catch (const Failure& failure) {
+            act_all(vm_.controls, run_events_);
+            throw failure.on_drive(order.drive);
+        }
+        messages_.show(arranged_message);
+        if (out_of_order)
+            messages_.show(arrangement_differs_message(*out_of_order));
+        act_all(vm_.controls, run_events_);
+    } catch (const ProgramEnding&) {
+        // Close came in where events ran: the program ends at once, and its next start
+        // puts back what is still in the working folder.
+    }
+}
+
+void MainController::sort_songs_by_track(CardArranging& songs) {
+    songs.sort_by_track(details_);
+}
+
 bool MainController::can_eject() const {
-    return !run_.running() && kadoru::can_eject(drives_, vm_.drive2.drive());
+    return !run_.running() && !arranging_ && kadoru::can_eject(drives_, vm_.drive2.drive());
 }
 
 void MainController::eject_card() {

@@ -63,7 +63,14 @@ public:
     void move_up() override;
     void move_down() override;
     void refresh() override;
+    // The songs marked are those of the type the type selector shows.
     CardOrder card_order() override;
+    bool can_arrange(const CardOrder& order) const override;
+    // Under the control lock, as a run is: no run starts meanwhile. Where the program
+    // ends part-way, the next start puts the songs back.
+    void arrange_card(const CardOrder& order, const std::vector<std::string>& names,
+                      const ArrangeProgress& progress) override;
+    void sort_songs_by_track(CardArranging& songs) override;
     bool can_eject() const override;
     // After the removal the destination falls back as for a drive that is not ready.
     void eject_card() override;
@@ -78,6 +85,11 @@ public:
     void shuffle() override;
 
 private:
+    // What an arrangement the program could not finish left on the destination goes
+    // back into its root; the user is told once. A card that cannot be reached now is
+    // seen to at the next run onto it.
+    void recover_destination();
+
     MainViewModel& vm_;
     FileSystem& fs_;
     Drives& drives_;
@@ -94,6 +106,7 @@ private:
     RunEvents run_events_;
     std::unique_ptr<CardFiles> run_fs_;
     TransferRun run_;
+    bool arranging_ = false;
 };
 
 } // namespace kadoru

@@ -11,9 +11,10 @@
 
 namespace kadoru {
 
-CardOrder read_card_order(const CardFiles& fs, const Drives& drives, const std::string& drive) {
-    CardOrder order{drive, {}, false};
+CardOrder read_card_order(const CardFiles& fs, const Drives& drives, const std::string& drive,
+                          const IsSong& is_song) {
     const std::string root = drives.root_of(drive);
+    CardOrder order{drive, {}, false, root};
     std::optional<std::vector<std::string>> names = stored_root_order(fs, drives, drive);
     order.as_stored = names.has_value();
     if (!names)
@@ -24,7 +25,8 @@ CardOrder read_card_order(const CardFiles& fs, const Drives& drives, const std::
         sizes.emplace(file.name, file.size);
     for (const auto& name : *names) {
         if (const auto file = sizes.find(name); file != sizes.end())
-            order.rows.push_back({name, format_size(static_cast<double>(file->second))});
+            order.rows.push_back({name, format_size(static_cast<double>(file->second)),
+                                  file->second, is_song && is_song(name)});
         else if (fs.is_folder(join_path(root, name)))
             order.rows.push_back({name, std::string(card_order_folder_text)});
         // Anything else (a link to nowhere, an entry gone since) is no file to play.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +23,13 @@ inline constexpr std::string_view card_order_folder_text = "フォルダ";
 struct CardOrderRow {
     std::string name;
     std::string size_text;
+    std::uint64_t size = 0; // in bytes; 0 for a folder
+    bool song = false;      // a file of the type the window may arrange
 
-    friend bool operator==(const CardOrderRow&, const CardOrderRow&) = default;
+    // Rows are the same when they show the same.
+    friend bool operator==(const CardOrderRow& a, const CardOrderRow& b) {
+        return a.name == b.name && a.size_text == b.size_text;
+    }
 };
 
 // What the destination's root folder holds, in the order of its entries.
@@ -32,13 +39,19 @@ struct CardOrder {
     // Whether the order is the one the directory stores (a player's order), rather
     // than merely the order a folder read happened to give.
     bool as_stored = false;
+    std::string root = {}; // the drive's root folder
 };
+
+// Which of the root's files are songs the window may arrange (those of the type).
+using IsSong = std::function<bool(std::string_view name)>;
 
 // Reads the drive's root folder: its entries in the order the medium stores them
 // where that can be read (as the run's order check reads them), otherwise in the
 // order of a plain folder read. Never changes the card. Throws Failure when the
 // drive or the folder cannot be read (71: not ready).
-CardOrder read_card_order(const CardFiles& fs, const Drives& drives, const std::string& drive);
+// Files for which is_song holds are marked as songs.
+CardOrder read_card_order(const CardFiles& fs, const Drives& drives, const std::string& drive,
+                          const IsSong& is_song = {});
 
 // The line under the list: whether the order shown is the stored one.
 std::string card_order_note(const CardOrder& order);

@@ -58,6 +58,14 @@ public:
     // Creates an empty file under a name nothing in the folder has yet; an existing
     // entry of that name fails (58).
     virtual void create_empty_file(const std::string& path) = 0;
+    // Moves an entry to another name on the same card: a rename of its directory
+    // entry, no data copied. An existing entry at the new name fails (58); nothing
+    // is ever replaced.
+    virtual void move_entry(const std::string& from, const std::string& to) = 0;
+    // Makes one folder; an existing entry of that name fails (58).
+    virtual void make_folder(const std::string& path) = 0;
+    // Removes a folder that holds nothing; one that still holds entries fails (75).
+    virtual void remove_empty_folder(const std::string& path) = 0;
 };
 
 } // namespace kadoru

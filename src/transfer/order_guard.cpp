@@ -74,6 +74,12 @@ void OrderGuard::place_last(const std::string& path) {
         if (failure.code() != failure_code::file_not_found)
             throw;
     }
+    make_room_last();
+}
+
+void OrderGuard::make_room_last() {
+    if (standing_down_)
+        return;
     // With a first-fit allocator every placeholder lands after the one before it:
     // the holes in front of that one were all too small. A placeholder seen in front
     // of its predecessor means the folder read does not show the entries' order.
@@ -98,6 +104,41 @@ void OrderGuard::place_last(const std::string& path) {
             return;
         }
         previous = index;
+        first = false;
+    }
+}
+
+void OrderGuard::make_room_after(std::string_view previous) {
+    if (standing_down_ || previous.empty())
+        return;
+    // A placeholder is the smallest name there is: once one lands after `previous`,
+    // every hole in front of it that any name could take is filled.
+    std::size_t last = 0;
+    bool first = true;
+    for (;;) {
+        const std::string name = make_placeholder();
+        if (standing_down_)
+            return;
+        const auto names = fs_.entry_names(folder_);
+        const auto index_of = [&](std::string_view wanted) {
+            return static_cast<std::size_t>(std::find_if(names.begin(), names.end(),
+                                                         [&](const std::string& entry) {
+                                                             return same_ignoring_case(entry,
+                                                                                       wanted);
+                                                         }) -
+                                            names.begin());
+        };
+        const std::size_t at = index_of(name);
+        const std::size_t after = index_of(previous);
+        if (at == names.size() || after == names.size() || (!first && at <= last)) {
+            stand_down();
+            return;
+        }
+        if (at > after) {
+            remove(name);
+            return;
+        }
+        last = at;
         first = false;
     }
 }

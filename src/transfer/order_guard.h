@@ -39,6 +39,14 @@ public:
     // every other. A file already there under that name is removed first: rewritten
     // in place it would keep its old entry, and with it its old place.
     void place_last(const std::string& path);
+    // Readies the folder so that the entry made next, under a name the folder does
+    // not hold, takes the place after every other. Removes nothing but placeholders.
+    void make_room_last();
+    // Readies the folder so that the entry made next, under a name the folder does
+    // not hold, lands after the entry `previous` (anywhere when it is empty): only the
+    // holes in front of that one are filled, far fewer than all of them where the
+    // folder holds more after it.
+    void make_room_after(std::string_view previous);
     // Removes the placeholders; throws Failure when one cannot be removed.
     void finish();
 

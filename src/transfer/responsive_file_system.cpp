@@ -67,6 +67,15 @@ public:
     void create_empty_file(const std::string& path) override {
         wait_for(events_, [&] { medium_.create_empty_file(path); });
     }
+    void move_entry(const std::string& from, const std::string& to) override {
+        wait_for(events_, [&] { medium_.move_entry(from, to); });
+    }
+    void make_folder(const std::string& path) override {
+        wait_for(events_, [&] { medium_.make_folder(path); });
+    }
+    void remove_empty_folder(const std::string& path) override {
+        wait_for(events_, [&] { medium_.remove_empty_folder(path); });
+    }
 
 private:
     CardFiles& medium_;

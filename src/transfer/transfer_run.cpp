@@ -9,6 +9,7 @@
 #include "platform/folder_list.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "transfer/card_arrangement.h"
 #include "transfer/card_name.h"
 #include "transfer/control_lock.h"
 #include "transfer/delete_step.h"
@@ -106,6 +107,10 @@ void TransferRun::run(RunState& state) {
     // concerns this one, even if Drive2 changes while events run.
     state.drive = in_.drive2.drive();
     const std::string root = io_.drives.root_of(state.drive);
+    // Songs an arrangement left in its working folder are the card's, and go back
+    // into the root before the run counts, deletes or copies anything there.
+    if (const auto told = recovery_message(recover_arrangement(io_.fs, io_.drives, state.drive)))
+        io_.messages.show(*told);
     const std::vector<FileEntry> listing = io_.fs.files(root);
     std::vector<std::string> names = names_on_card(state.drive);
     const std::vector<SourceInFolder> sources = sources_in_folder(io_.fs, in_.list, root);

@@ -33,8 +33,8 @@ public:
     std::set<std::string> read_only;
     // Files the program may not read.
     std::set<std::string> unreadable;
-    // "copy from -> to", "delete path", "write path", "create path", "create empty path"
-    // in the order they happened.
+    // "copy from -> to", "delete path", "write path", "create path", "create empty path",
+    // "move from -> to", "make folder path", "remove folder path" in the order they happened.
     std::vector<std::string> log;
     std::map<std::string, std::string> texts;
     // Runs at the start of every copy, before anything is written: a test can move
@@ -174,6 +174,58 @@ public:
             throw Failure(failure_code::path_not_found);
         log.push_back("create empty " + path);
         add_file(path, 0);
+    }
+    // A file keeps its size under the new name; a folder takes what it holds along.
+    void move_entry(const std::string& from, const std::string& to) override {
+        check(from);
+        check(to);
+        if (exists(to) || is_folder(to))
+            throw Failure(failure_code::file_already_exists);
+        if (folders_.count(split(to).first) == 0)
+            throw Failure(failure_code::path_not_found);
+        if (exists(from)) {
+            const auto [folder, name] = split(from);
+            const std::uint64_t size = find(folders_.at(folder).files, name)->size;
+            log.push_back("move " + from + " -> " + to);
+            remove_file(from);
+            add_file(to, size);
+            return;
+        }
+        if (!is_folder(from))
+            throw Failure(failure_code::file_not_found);
+        log.push_back("move " + from + " -> " + to);
+        std::map<std::string, Folder> moved;
+        for (auto it = folders_.begin(); it != folders_.end();) {
+            if (it->first == from || it->first.rfind(from + "/", 0) == 0) {
+                moved[to + it->first.substr(from.size())] = std::move(it->second);
+                it = folders_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        folders_[split(from).first].subfolders.erase(split(from).second);
+        folders_.merge(moved);
+        add_folder(to);
+    }
+    void make_folder(const std::string& path) override {
+        check(path);
+        if (exists(path) || is_folder(path))
+            throw Failure(failure_code::file_already_exists);
+        if (folders_.count(split(path).first) == 0)
+            throw Failure(failure_code::path_not_found);
+        log.push_back("make folder " + path);
+        add_folder(path);
+    }
+    void remove_empty_folder(const std::string& path) override {
+        check(path);
+        const auto it = folders_.find(path);
+        if (it == folders_.end())
+            throw Failure(failure_code::path_not_found);
+        if (!it->second.files.empty() || !it->second.subfolders.empty())
+            throw Failure(failure_code::path_file_access_error);
+        log.push_back("remove folder " + path);
+        folders_.erase(it);
+        folders_[split(path).first].subfolders.erase(split(path).second);
     }
 
     // A listed file, or a text written or given in texts.

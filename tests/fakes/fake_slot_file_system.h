@@ -59,8 +59,11 @@ public:
     bool lists_newest_first = false;
     // Runs at every entry made (placeholders and copies), before it is made.
     std::function<void(const std::string& path)> on_create;
+    // Runs at every move, before it is made: a test can end one part-way by throwing.
+    std::function<void(const std::string& from, const std::string& to)> on_move;
     std::set<std::string> read_only;
-    // "create path", "copy from -> to", "delete path" in the order they happened.
+    // "create path", "copy from -> to", "delete path", "move from -> to", "make folder
+    // path", "remove folder path" in the order they happened.
     std::vector<std::string> log;
     std::map<std::string, std::string> texts;
 
@@ -122,7 +125,9 @@ public:
         const Entry* e = it == folders_.end() ? nullptr : it->second.find(name);
         return e != nullptr && e->folder;
     }
-    bool is_file(const std::string& path) const override { return exists(path); }
+    bool is_file(const std::string& path) const override {
+        return exists(path) && !is_folder(path);
+    }
     bool same_file(const std::string& a, const std::string& b) const override {
         return same_ignoring_case(a, b) && exists(a);
     }
@@ -168,6 +173,54 @@ public:
             on_create(path);
         log.push_back("create " + path);
         allocate(f, name, 0, false);
+    }
+    // As the Linux vfat driver renames: the new entry first, in the first run of free
+    // slots long enough for the new name, while the old entry still holds its own;
+    // then the old one goes. So even a move within one folder changes the entry's
+    // place, and a name with no room left keeps the old entry as it was.
+    void move_entry(const std::string& from, const std::string& to) override {
+        const auto [source_folder, source_name] = split(from);
+        Folder& sf = at(source_folder);
+        const Entry* source = sf.find(source_name);
+        if (source == nullptr)
+            throw Failure(failure_code::file_not_found);
+        const auto [folder, name] = split(to);
+        Folder& f = at(folder);
+        if (const Entry* existing = f.find(name); existing != nullptr && existing != source)
+            throw Failure(failure_code::file_already_exists);
+        if (on_move)
+            on_move(from, to);
+        const Entry moved = *source; // the entries may move in memory as one is added
+        allocate(f, name, moved.size, moved.folder);
+        release_at(sf, moved.first_slot);
+        log.push_back("move " + from + " -> " + to);
+        if (moved.folder) {
+            auto node = folders_.extract(from);
+            node.key() = to;
+            folders_.insert(std::move(node));
+        }
+    }
+    void make_folder(const std::string& path) override {
+        const auto [folder, name] = split(path);
+        Folder& f = at(folder);
+        if (f.find(name) != nullptr)
+            throw Failure(failure_code::file_already_exists);
+        allocate(f, name, 0, true);
+        folders_[path];
+        log.push_back("make folder " + path);
+    }
+    void remove_empty_folder(const std::string& path) override {
+        const auto [folder, name] = split(path);
+        Folder& f = at(folder);
+        const Entry* e = f.find(name);
+        if (e == nullptr || !e->folder)
+            throw Failure(failure_code::path_not_found);
+        if (const auto inside = folders_.find(path);
+            inside != folders_.end() && !inside->second.entries.empty())
+            throw Failure(failure_code::path_file_access_error);
+        release_at(f, e->first_slot);
+        folders_.erase(path);
+        log.push_back("remove folder " + path);
     }
     // Text files (the settings) lie outside the slots.
     void write_text(const std::string& path, std::string_view text) override { texts[path] = text; }
@@ -255,7 +308,11 @@ private:
         throw Failure(full_failure);
     }
     void release(Folder& f, const std::string& name) {
-        const auto it = find_in(f.entries, name);
+        release_at(f, find_in(f.entries, name)->first_slot);
+    }
+    void release_at(Folder& f, std::size_t first_slot) {
+        const auto it = std::find_if(f.entries.begin(), f.entries.end(),
+                                     [&](const Entry& e) { return e.first_slot == first_slot; });
         const auto first = static_cast<std::ptrdiff_t>(it->first_slot);
         std::fill_n(f.slots.begin() + first, cost_(it->name), std::string{});
         f.entries.erase(it);

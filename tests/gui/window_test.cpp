@@ -20,6 +20,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -60,6 +61,19 @@ public:
     bool can_eject() const override { return ejectable; }
     void eject_card() override { record("eject_card"); }
     bool ejectable = false;
+    bool can_arrange(const CardOrder& order) const override {
+        return arrangeable && order.as_stored;
+    }
+    void arrange_card(const CardOrder& /*order*/, const std::vector<std::string>& names,
+                      const ArrangeProgress& progress) override {
+        std::string call = "arrange_card";
+        for (const auto& name : names)
+            call += " " + name;
+        progress(1, 1);
+        record(call);
+    }
+    void sort_songs_by_track(CardArranging& /*songs*/) override { record("sort_songs_by_track"); }
+    bool arrangeable = false;
     bool list_editable() const override { return true; }
     void move_selected_to(int to) override { record("move_selected_to " + std::to_string(to)); }
     void add_dropped(const std::vector<std::string>& /*paths*/) override { record("add_dropped"); }
@@ -451,6 +465,63 @@ TEST_F(MainWindow, Drive2sMenuKeysOpenOneOrderWindowThatListsTheCard) {
     EXPECT_THAT(rows, ElementsAre("B.MP3 1KB", "a long.mp3 5.00MB", "MUSIC フォルダ"));
     EXPECT_EQ(order.findChild<QLabel*>(QStringLiteral("card_order_note"))->text().toStdString(),
               card_order_note(*actions.order));
+}
+
+// Arranging in the order window: the order's songs alone, moved by the transfer
+// list's buttons and sorted by its sortings, then handed to the actions; a run locks
+// it, and a card whose stored order cannot be read is not offered it.
+TEST_F(MainWindow, TheOrderWindowArrangesTheCardsSongsInTheOrderChosen) {
+    actions.arrangeable = true;
+    actions.order = CardOrder{"e:",
+                              {{"B.MP3", "1KB", 1000, true},
+                               {"MUSIC", "フォルダ"},
+                               {"c.mp3", "1KB", 1000, true},
+                               {"a.mp3", "2KB", 2000, true}},
+                              true,
+                              "/card"};
+    show_active(window);
+    control("Drive2").setFocus(Qt::OtherFocusReason);
+    auto& menu = *control("Drive2").findChild<QMenu*>(QStringLiteral("Drive2Menu"));
+    QTest::keyClick(&control("Drive2"), Qt::Key_F10, Qt::ShiftModifier);
+    QTest::keyClick(&menu, Qt::Key_Down);
+    QTest::keyClick(&menu, Qt::Key_Return);
+    auto& order = *window.findChild<CardOrderWindow*>();
+    const auto button = [&](const char* name) -> QPushButton& {
+        return *order.findChild<QPushButton*>(QString::fromLatin1(name));
+    };
+    auto& songs = *order.findChild<QListView*>(QStringLiteral("card_songs"));
+    const auto rows = [&] {
+        std::vector<std::string> names;
+        for (int i = 0; i < songs.model()->rowCount(); ++i)
+            names.push_back(songs.model()->index(i, 0).data().toString().toStdString());
+        return names;
+    };
+    ASSERT_TRUE(button("card_arrange").isVisible());
+    QTest::mouseClick(&button("card_arrange"), Qt::LeftButton);
+    ASSERT_TRUE(songs.isVisible());
+    EXPECT_EQ(button("songs_up").accessibleName(), QStringLiteral("１つ上に移動します"));
+    EXPECT_THAT(rows(), ElementsAre("B.MP3", "c.mp3", "a.mp3"));
+
+    songs.setCurrentIndex(songs.model()->index(2, 0));
+    QTest::mouseClick(&button("songs_up"), Qt::LeftButton);
+    EXPECT_THAT(rows(), ElementsAre("B.MP3", "a.mp3", "c.mp3"));
+    QTest::mouseClick(&button("songs_by_name"), Qt::LeftButton);
+    EXPECT_THAT(rows(), ElementsAre("a.mp3", "B.MP3", "c.mp3"));
+    QTest::mouseClick(&button("songs_by_track"), Qt::LeftButton);
+    QTest::mouseClick(&button("card_arrange_confirm"), Qt::LeftButton);
+    EXPECT_THAT(actions.calls, ElementsAre("card_order", "sort_songs_by_track",
+                                           "arrange_card a.mp3 B.MP3 c.mp3", "card_order"));
+    EXPECT_FALSE(songs.isVisible()); // the card's order as read afresh
+
+    // A run under way locks the controls, and the arranging with them.
+    actions.arrangeable = false;
+    model.controls.set_enabled(LockedControl::b_ok, false);
+    EXPECT_FALSE(button("card_arrange").isEnabled());
+    actions.order->as_stored = false;
+    QTest::keyClick(&control("Drive2"), Qt::Key_F10, Qt::ShiftModifier);
+    QTest::keyClick(&menu, Qt::Key_Down);
+    QTest::keyClick(&menu, Qt::Key_Return);
+    EXPECT_FALSE(button("card_arrange").isVisible());
 }
 
 // 取り出す is in Drive2's menu only when the card may be removed now.

@@ -6,6 +6,7 @@
 #include "platform/posix/posix_file_system.h"
 #include "platform/type_selector.h"
 #include "run_harness.h"
+#include "support/card_mounts.h"
 #include "support/card_test.h"
 #include "transfer/order_guard.h"
 
@@ -19,6 +20,7 @@ namespace kadoru {
 namespace {
 
 using test::CardImage;
+using test::CardMounts;
 using test::RunHarness;
 using test::ScratchFolder;
 using ::testing::_;
@@ -35,23 +37,6 @@ using ::testing::StartsWith;
 using ::testing::Truly;
 
 constexpr auto finished = "処理が終了しました";
-
-// The system's mounts as drives c: (the root file system) and e: (the card, a
-// removable volume, so that it gets the delete question).
-class CardMounts final : public MountSource {
-public:
-    explicit CardMounts(std::string card) : card_(std::move(card)) {}
-    std::vector<Mount> mounts() const override {
-        std::vector<Mount> result;
-        for (auto& mount : MountInfoSource("/proc/self/mountinfo", "").mounts())
-            if (mount.root == "/" || mount.root == card_)
-                result.push_back(std::move(mount));
-        return result;
-    }
-
-private:
-    std::string card_;
-};
 
 // The drive table, but for the free space: on FAT16 and FAT32 volumes the FUSE FAT
 // driver reports no blocks at all, which would stop every run at the space check.

@@ -214,6 +214,9 @@ QPushButton* Kadoru10::picture_button(const char* name, const char* picture, con
 void Kadoru10::show_enabled() {
     for (std::size_t i = 0; i < lock_order.size(); ++i)
         locked_.at(i)->setEnabled(model_.controls.enabled(lock_order.at(i)));
+    // A run locks the card's arranging as well, and an arrangement the run.
+    if (card_order_)
+        card_order_->show_enabled();
 }
 
 void Kadoru10::close_program() {
@@ -263,7 +266,7 @@ void Kadoru10::show_card_order() {
     guarded(errors_, [this] {
         const CardOrder order = actions_.card_order();
         if (!card_order_)
-            card_order_ = child<CardOrderWindow>(this);
+            card_order_ = child<CardOrderWindow>(this, actions_, errors_);
         card_order_->show_order(order);
     });
 }

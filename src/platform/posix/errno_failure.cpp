@@ -34,7 +34,8 @@ int failure_code_from_errno(int error, PathRole role) {
     case ENXIO:
     case ENOTCONN: // a FUSE volume whose driver has gone, as when a card is pulled
         return fc::disk_not_ready;
-    default: // EISDIR, ENAMETOOLONG, EINVAL, ELOOP and whatever else the system invents
+    case ENOTEMPTY: // a folder that still holds entries
+    default:        // EISDIR, ENAMETOOLONG, EINVAL, ELOOP and whatever else the system invents
         return fc::path_file_access_error;
     }
 }

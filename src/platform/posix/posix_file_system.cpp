@@ -304,6 +304,44 @@ void PosixFileSystem::create_empty_file(const std::string& path) {
         throw_errno(error, PathRole::file);
 }
 
+void PosixFileSystem::move_entry(const std::string& from, const std::string& to) {
+    struct stat st {};
+    if (::lstat(from.c_str(), &st) != 0)
+        throw_file_errno(errno, from);
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+        if (errno != EINVAL && errno != ENOSYS)
+            throw_errno(errno, PathRole::folder);
+        // FUSE and vfat may refuse the flag: a look first, then the plain rename,
+        // which would replace what arrived in between (nothing else writes the card).
+        if (::lstat(to.c_str(), &st) == 0)
+            throw Failure(failure_code::file_already_exists);
+        if (errno != ENOENT)
+            throw_errno(errno, PathRole::folder);
+        if (::rename(from.c_str(), to.c_str()) != 0)
+            throw_errno(errno, PathRole::folder);
+    }
+    // The entry at its new place first: a card pulled now keeps the song under one
+    // name or the other.
+    sync_folder(parent_folder(to));
+    sync_folder(parent_folder(from));
+}
+
+void PosixFileSystem::make_folder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0777) != 0)
+        throw_errno(errno, PathRole::folder);
+    sync_folder(parent_folder(path));
+}
+
+void PosixFileSystem::remove_empty_folder(const std::string& path) {
+    if (::rmdir(path.c_str()) == 0)
+        return;
+    const int error = errno;
+    // Systems and drivers say EEXIST or EPERM of a folder that still holds entries.
+    if (error != ENOENT && error != ENOTDIR && !directory_read(path).empty())
+        throw_errno(ENOTEMPTY, PathRole::folder);
+    throw_errno(error, PathRole::folder);
+}
+
 } // namespace kadoru
 
 namespace kadoru {

@@ -27,6 +27,9 @@ public:
     void copy_file_or_stop(const std::string& from, const std::string& to,
                            std::stop_token stop) override;
     void create_empty_file(const std::string& path) override;
+    void move_entry(const std::string& from, const std::string& to) override;
+    void make_folder(const std::string& path) override;
+    void remove_empty_folder(const std::string& path) override;
 
     // The source folders, beyond what the card has too.
     std::vector<std::string> subfolders(const std::string& folder) const override;

@@ -1,0 +1,167 @@
+#include "platform/posix/drive_table.h"
+#include "platform/posix/posix_file_system.h"
+#include "support/card_mounts.h"
+#include "support/card_test.h"
+#include "transfer/card_arrangement.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kadoru {
+namespace {
+
+using test::CardImage;
+using test::CardMounts;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+// The card's own port, but the process dies (no unwinding, nothing cleaned up) as
+// it is about to make the move with this number.
+class DyingCard final : public CardFiles {
+public:
+    DyingCard(CardFiles& card, int dies_at) : card_(card), dies_at_(dies_at) {}
+    std::vector<FileEntry> files(const std::string& f) const override { return card_.files(f); }
+    std::vector<std::string> entry_names(const std::string& f) const override {
+        return card_.entry_names(f);
+    }
+    std::optional<std::vector<std::string>>
+    stored_entry_names(const std::string& f) const override {
+        return card_.stored_entry_names(f);
+    }
+    bool is_folder(const std::string& p) const override { return card_.is_folder(p); }
+    bool is_file(const std::string& p) const override { return card_.is_file(p); }
+    bool same_file(const std::string& a, const std::string& b) const override {
+        return card_.same_file(a, b);
+    }
+    void delete_file(const std::string& p) override { card_.delete_file(p); }
+    void copy_file_or_stop(const std::string& from, const std::string& to,
+                           std::stop_token stop) override {
+        card_.copy_file_or_stop(from, to, std::move(stop));
+    }
+    void create_empty_file(const std::string& p) override { card_.create_empty_file(p); }
+    void move_entry(const std::string& from, const std::string& to) override {
+        if (++moves_ == dies_at_)
+            std::_Exit(9);
+        card_.move_entry(from, to);
+    }
+    void make_folder(const std::string& p) override { card_.make_folder(p); }
+    void remove_empty_folder(const std::string& p) override { card_.remove_empty_folder(p); }
+
+private:
+    CardFiles& card_;
+    int dies_at_;
+    int moves_ = 0;
+};
+
+class ArrangementOnCard : public test::CardTest {
+protected:
+    // A root folder with holes (long and short names deleted), long and short song
+    // names, another type's files and folders; each song's bytes its own.
+    void SetUp() override {
+        CardTest::SetUp();
+        if (IsSkipped())
+            return;
+        for (const auto* name :
+             {"a long name to leave a hole.mp3", "01 the first long title.mp3", "KEEP.WMA", "B.MP3",
+              "X.MP3", "c.mp3", "voice memo.wma", "04 fourth one with a long name.mp3", "E.MP3"})
+            put(name);
+        std::filesystem::create_directory(*card / "sub");
+        put("sub/inside.mp3");
+        put("Z.WMA");
+        std::filesystem::create_directory(*card / "LATER");
+        for (const auto* gone : {"a long name to leave a hole.mp3", "X.MP3"}) {
+            std::filesystem::remove(*card / gone);
+            bytes.erase(gone);
+        }
+        before = card->stored_order();
+        ASSERT_TRUE(card->mount());
+    }
+    void put(const std::string& name) {
+        const std::string content = name + std::string(1000 + 37 * bytes.size(), '#') + name;
+        dir.write("card/" + name, content);
+        bytes[name] = content;
+    }
+
+    DriveTable drives() const {
+        return DriveTable(std::make_unique<CardMounts>(card->root()), dir.path(),
+                          {"/", {card->root()}});
+    }
+    // Every file's bytes as they were put, read back from a fresh mount.
+    void expect_every_byte_kept() {
+        ASSERT_TRUE(card->mount());
+        for (const auto& [name, content] : bytes)
+            EXPECT_EQ(dir.read("card/" + name), content) << name;
+        EXPECT_FALSE(std::filesystem::exists(*card / "KDRSORT"));
+    }
+    // The names of these that are (or are not) songs of the arrangement, in their order.
+    std::vector<std::string> of(const std::vector<std::string>& names, bool songs) const {
+        std::vector<std::string> found;
+        for (const auto& name : names)
+            if ((std::find(order.begin(), order.end(), name) != order.end()) == songs)
+                found.push_back(name);
+        return found;
+    }
+
+    std::map<std::string, std::string> bytes;
+    std::vector<std::string> before;
+    const std::vector<std::string> order = {"E.MP3", "c.mp3", "04 fourth one with a long name.mp3",
+                                            "B.MP3", "01 the first long title.mp3"};
+};
+
+TEST_P(ArrangementOnCard, SongsInTheChosenOrderEveryByteKeptOthersUntouched) {
+    PosixFileSystem fs;
+    const DriveTable table = drives();
+    ASSERT_EQ(table.drive_of(card->root()), "e:");
+    int moves = 0;
+    EXPECT_EQ(arrange_card(fs, table, "e:", order, [&](int done, int) { moves = done; }),
+              std::nullopt);
+    EXPECT_EQ(moves, 10);
+    const auto after = card->stored_order();
+    EXPECT_THAT(of(after, true), ElementsAreArray(order));
+    EXPECT_THAT(of(after, false), ElementsAreArray(of(before, false)));
+    expect_every_byte_kept();
+}
+
+TEST_P(ArrangementOnCard, KilledHalfWayTheNextStartPutsEverySongBack) {
+    for (const int dies_at : {3, 8}) { // moving out, moving back
+        SCOPED_TRACE(dies_at);
+        const pid_t child = ::fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            PosixFileSystem fs;
+            DyingCard dying(fs, dies_at);
+            arrange_card(dying, drives(), "e:", order, [](int, int) {});
+            std::_Exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 9);
+        EXPECT_TRUE(std::filesystem::is_directory(*card / "KDRSORT"));
+        // The next start, on a card mounted afresh.
+        card->unmount();
+        ASSERT_TRUE(card->mount());
+        PosixFileSystem fs;
+        const ArrangementRecovery recovery = recover_arrangement(fs, drives(), "e:");
+        EXPECT_THAT(recovery.kept, IsEmpty());
+        EXPECT_GT(recovery.returned, 0);
+        expect_every_byte_kept();
+        EXPECT_THAT(card->stored_order(), Not(::testing::Contains("KDRSORT")));
+        ASSERT_TRUE(card->mount());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, ArrangementOnCard,
+                         ::testing::Values(CardImage::Format::fat16, CardImage::Format::fat32,
+                                           CardImage::Format::exfat),
+                         test::format_name);
+
+} // namespace
+} // namespace kadoru
