@@ -320,10 +320,10 @@ void PosixFileSystem::move_entry(const std::string& from, const std::string& to)
         if (::rename(from.c_str(), to.c_str()) != 0)
             throw_errno(errno, PathRole::folder);
     }
-    // The entry at its new place first: a card pulled now keeps the song under one
-    // name or the other.
+    // On the medium before the next move: a card pulled now keeps the song under one
+    // name or the other. The FAT and exFAT drivers write the whole volume's folders
+    // for one folder's sync, so the old entry's removal goes with the new entry.
     sync_folder(parent_folder(to));
-    sync_folder(parent_folder(from));
 }
 
 void PosixFileSystem::make_folder(const std::string& path) {
