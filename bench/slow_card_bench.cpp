@@ -13,7 +13,7 @@
 #include "platform/folder_list.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/posix/steady_clock.h"
+#include "platform/steady_clock.h"
 #include "support/slow_card.h"
 #include "transfer/responsive_file_system.h"
 #include "transfer/run_events.h"
