@@ -40,7 +40,10 @@ std::optional<Volume> volume_in(const std::string& root) {
                                               nullptr, type.data(),
                                               static_cast<DWORD>(type.size())) != 0;
     ::SetErrorMode(old_mode);
-    if (!read)
+    // Wine reads the volume of a drive whose folder is gone; its root folder tells.
+    const DWORD root_folder = ::GetFileAttributesW(to_wide(root).c_str());
+    if (!read || root_folder == INVALID_FILE_ATTRIBUTES ||
+        (root_folder & FILE_ATTRIBUTE_DIRECTORY) == 0)
         return std::nullopt;
     std::string type_text = to_utf8(type.data());
     std::transform(type_text.begin(), type_text.end(), type_text.begin(), ascii_lower);

@@ -32,6 +32,13 @@ inline std::string test_letter(const char* variable) {
     return letter == nullptr ? std::string{} : std::string(letter);
 }
 
+// Removes everything in a drive's root folder. (MinGW's std::filesystem cannot list
+// a root folder.)
+inline void empty_root_folder(const std::string& root) {
+    for (const auto& name : WindowsFileSystem().entry_names(root))
+        std::filesystem::remove_all(std_path(root + name));
+}
+
 // What a real transfer writes onto.
 enum class CardKind {
     folder, // a removable drive (KADORU_TEST_CARD)
@@ -54,8 +61,7 @@ public:
             return;
         }
         root_ = drive_ + path_separator;
-        for (const auto& entry : std::filesystem::directory_iterator(std_path(root_)))
-            std::filesystem::remove_all(entry.path());
+        empty_root_folder(root_);
     }
 
     bool ready() const { return !drive_.empty(); }
