@@ -94,7 +94,8 @@ TEST_P(LoadSettings, ReadsEachValueOnItsOwn) {
     const ScratchFolder dir;
     if (GetParam().content)
         dir.write("kadoset.ini", *GetParam().content);
-    EXPECT_EQ(load(test::SystemFileSystem(), SettingsPlaces{dir.path(), {}}), as_read(GetParam().loaded));
+    EXPECT_EQ(load(test::SystemFileSystem(), SettingsPlaces{dir.path(), {}}),
+              as_read(GetParam().loaded));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ascii_case.h"
 #include "fakes/fake_paths.h"
+#include "platform/ascii_case.h"
 #include "platform/failure.h"
 #include "platform/file_system.h"
 

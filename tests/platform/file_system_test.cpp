@@ -142,9 +142,9 @@ TEST_F(FileSystemTest, WritesTextInPlaceOfTheOldFileAndNothingElse) {
     EXPECT_EQ(dir.read("kadoset.ini"), "/m,e:");
     fs.write_text(dir / "新しい.ini", "ミュージック,e:"); // UTF-8 names and bytes, as they are
     EXPECT_EQ(dir.read("新しい.ini"), "ミュージック,e:");
-    EXPECT_EQ(std::distance(stdfs::directory_iterator(std_path(dir.path())),
-                            stdfs::directory_iterator()),
-              2);
+    EXPECT_EQ(
+        std::distance(stdfs::directory_iterator(std_path(dir.path())), stdfs::directory_iterator()),
+        2);
 
     EXPECT_EQ(failure_of([&] { fs.write_text(dir / "no/kadoset.ini", "x"); }), 76);
     stdfs::create_directory(std_path(dir / "folder"));

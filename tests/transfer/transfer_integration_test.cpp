@@ -140,8 +140,9 @@ TEST_P(IntoARealFolder, CopiesTheListInOrderAndSavesTheSettings) {
     transfer.messages.answers = {Answer::yes};
     transfer.start();
 
-    EXPECT_THAT(transfer.messages.texts(),
-                ElementsAre(card.drive() + "\\ の中のMP3ファイルを削除しますか？", "処理が終了しました"));
+    EXPECT_THAT(
+        transfer.messages.texts(),
+        ElementsAre(card.drive() + "\\ の中のMP3ファイルを削除しますか？", "処理が終了しました"));
     if (on_fat) // a player reads them in this order
         EXPECT_THAT(transfer.card_names(), ElementsAre("keep.wma", names[0], names[1], names[2]));
     else

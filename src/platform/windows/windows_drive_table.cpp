@@ -35,10 +35,10 @@ std::optional<Volume> volume_in(const std::string& root) {
     std::array<wchar_t, MAX_PATH + 1> type{};
     // No "insert a disk" box from the system for an empty drive.
     const UINT old_mode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-    const bool read = ::GetVolumeInformationW(to_wide(root).c_str(), label.data(),
-                                              static_cast<DWORD>(label.size()), nullptr, nullptr,
-                                              nullptr, type.data(),
-                                              static_cast<DWORD>(type.size())) != 0;
+    const bool read =
+        ::GetVolumeInformationW(to_wide(root).c_str(), label.data(),
+                                static_cast<DWORD>(label.size()), nullptr, nullptr, nullptr,
+                                type.data(), static_cast<DWORD>(type.size())) != 0;
     ::SetErrorMode(old_mode);
     // Wine reads the volume of a drive whose folder is gone; its root folder tells.
     const DWORD root_folder = ::GetFileAttributesW(to_wide(root).c_str());
@@ -181,8 +181,8 @@ std::unique_ptr<WindowsDriveTable> system_drive_table() {
     std::error_code error;
     const auto working = std::filesystem::current_path(error);
     const auto text = working.u8string();
-    return std::make_unique<WindowsDriveTable>(
-        error ? std::string{"c:\\"} : std::string(text.begin(), text.end()));
+    return std::make_unique<WindowsDriveTable>(error ? std::string{"c:\\"}
+                                                     : std::string(text.begin(), text.end()));
 }
 
 } // namespace kadoru

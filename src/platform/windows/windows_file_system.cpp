@@ -119,9 +119,9 @@ UniqueHandle create_beside(const std::string& path, std::string& temp) {
         std::array<char, 16> suffix{};
         std::snprintf(suffix.data(), suffix.size(), ".~%08x", random());
         temp = path + suffix.data();
-        UniqueHandle file = adopt_handle(::CreateFileW(to_wide(temp).c_str(), GENERIC_WRITE, 0,
-                                                       nullptr, CREATE_NEW,
-                                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueHandle file =
+            adopt_handle(::CreateFileW(to_wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file || ::GetLastError() != ERROR_FILE_EXISTS)
             return file;
     }
@@ -235,14 +235,13 @@ void WindowsFileSystem::copy_file_or_stop(const std::string& from, const std::st
     // The cancel flag CopyFileExW reads between two stretches of writing, raised by
     // the thread that ends the program.
     BOOL cancel = FALSE;
-    const std::stop_callback raise(stop, [&cancel] {
-        reinterpret_cast<volatile BOOL&>(cancel) = TRUE;
-    });
+    const std::stop_callback raise(stop,
+                                   [&cancel] { reinterpret_cast<volatile BOOL&>(cancel) = TRUE; });
     const std::wstring wide_to = to_wide(to);
     // CopyFileExW writes under the final name, in place: on a FAT card a temporary name
     // and a rename would move the file's directory entry and the order the player sees.
-    const bool copied = ::CopyFileExW(to_wide(from).c_str(), wide_to.c_str(), nullptr, nullptr,
-                                      &cancel, 0) != 0;
+    const bool copied =
+        ::CopyFileExW(to_wide(from).c_str(), wide_to.c_str(), nullptr, nullptr, &cancel, 0) != 0;
     const DWORD error = copied ? ERROR_SUCCESS : ::GetLastError();
     if (copied) {
         // The copy takes the source's attributes; a read-only song would stop the next
@@ -271,8 +270,9 @@ void WindowsFileSystem::copy_file_or_stop(const std::string& from, const std::st
 void WindowsFileSystem::create_empty_file(const std::string& path) {
     if (exists(attributes_of(path)))
         throw Failure(failure_code::file_already_exists);
-    const UniqueHandle file = adopt_handle(::CreateFileW(
-        to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueHandle file =
+        adopt_handle(::CreateFileW(to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         throw_last_error(PathRole::folder);
 }
@@ -363,7 +363,8 @@ std::string WindowsFileSystem::read_first_line(const std::string& path) const {
 }
 
 void WindowsFileSystem::create_folder(const std::string& path) {
-    for (std::size_t cut = path.find_first_of("\\/", 1);; cut = path.find_first_of("\\/", cut + 1)) {
+    for (std::size_t cut = path.find_first_of("\\/", 1);;
+         cut = path.find_first_of("\\/", cut + 1)) {
         const std::string prefix = path.substr(0, cut);
         // A drive ("c:") is there or not; CreateDirectoryW cannot make one.
         if (!prefix.empty() && !is_drive_string(prefix) &&

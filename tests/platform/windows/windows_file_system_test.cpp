@@ -69,46 +69,45 @@ TEST_P(Arrangement, NeverReplacesAnythingNorRemovesWhatAFolderHolds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Arrangement,
-    ::testing::Values(
-        ArrangeCase{"moved",
-                    [](WindowsFileSystem& fs, const ScratchFolder& d) {
-                        fs.move_entry(d / "a.mp3", d / "曲.mp3");
-                        EXPECT_EQ(d.read("曲.mp3"), "a");
-                        EXPECT_FALSE(stdfs::exists(std_path(d / "a.mp3")));
-                    },
-                    0},
-        ArrangeCase{"onto an existing file",
-                    [](WindowsFileSystem& fs, const ScratchFolder& d) {
-                        fs.move_entry(d / "a.mp3", d / "b.mp3");
-                    },
-                    58},
-        ArrangeCase{"from nothing",
-                    [](WindowsFileSystem& fs, const ScratchFolder& d) {
-                        fs.move_entry(d / "gone.mp3", d / "c.mp3");
-                    },
-                    53},
-        ArrangeCase{"a folder made",
-                    [](WindowsFileSystem& fs, const ScratchFolder& d) {
-                        fs.make_folder(d / "アルバム");
-                        EXPECT_TRUE(stdfs::is_directory(std_path(d / "アルバム")));
-                    },
-                    0},
-        ArrangeCase{"a folder over a file",
-                    [](WindowsFileSystem& fs, const ScratchFolder& d) {
-                        fs.make_folder(d / "a.mp3");
-                    },
-                    58},
-        ArrangeCase{"an empty folder removed",
-                    [](WindowsFileSystem& fs, const ScratchFolder& d) {
-                        fs.remove_empty_folder(d / "empty");
-                        EXPECT_FALSE(stdfs::exists(std_path(d / "empty")));
-                    },
-                    0},
-        ArrangeCase{"a folder that holds a file",
-                    [](WindowsFileSystem& fs, const ScratchFolder& d) {
-                        fs.remove_empty_folder(d / "full");
-                    },
-                    75}),
+    ::testing::Values(ArrangeCase{"moved",
+                                  [](WindowsFileSystem& fs, const ScratchFolder& d) {
+                                      fs.move_entry(d / "a.mp3", d / "曲.mp3");
+                                      EXPECT_EQ(d.read("曲.mp3"), "a");
+                                      EXPECT_FALSE(stdfs::exists(std_path(d / "a.mp3")));
+                                  },
+                                  0},
+                      ArrangeCase{"onto an existing file",
+                                  [](WindowsFileSystem& fs, const ScratchFolder& d) {
+                                      fs.move_entry(d / "a.mp3", d / "b.mp3");
+                                  },
+                                  58},
+                      ArrangeCase{"from nothing",
+                                  [](WindowsFileSystem& fs, const ScratchFolder& d) {
+                                      fs.move_entry(d / "gone.mp3", d / "c.mp3");
+                                  },
+                                  53},
+                      ArrangeCase{"a folder made",
+                                  [](WindowsFileSystem& fs, const ScratchFolder& d) {
+                                      fs.make_folder(d / "アルバム");
+                                      EXPECT_TRUE(stdfs::is_directory(std_path(d / "アルバム")));
+                                  },
+                                  0},
+                      ArrangeCase{"a folder over a file",
+                                  [](WindowsFileSystem& fs, const ScratchFolder& d) {
+                                      fs.make_folder(d / "a.mp3");
+                                  },
+                                  58},
+                      ArrangeCase{"an empty folder removed",
+                                  [](WindowsFileSystem& fs, const ScratchFolder& d) {
+                                      fs.remove_empty_folder(d / "empty");
+                                      EXPECT_FALSE(stdfs::exists(std_path(d / "empty")));
+                                  },
+                                  0},
+                      ArrangeCase{"a folder that holds a file",
+                                  [](WindowsFileSystem& fs, const ScratchFolder& d) {
+                                      fs.remove_empty_folder(d / "full");
+                                  },
+                                  75}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
 } // namespace

@@ -19,9 +19,10 @@ using SystemFileSystem = WindowsFileSystem;
 
 // Marks a file write-protected: its read-only attribute.
 inline void make_read_only(const std::string& path) {
-    std::filesystem::permissions(std_path(path), std::filesystem::perms::owner_write |
-                                                     std::filesystem::perms::group_write |
-                                                     std::filesystem::perms::others_write,
+    std::filesystem::permissions(std_path(path),
+                                 std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
 }
 
@@ -55,7 +56,8 @@ public:
             why_not_ = "no FAT volume under Wine";
             return;
         }
-        drive_ = test_letter(kind == CardKind::small ? "KADORU_TEST_SMALL_CARD" : "KADORU_TEST_CARD");
+        drive_ =
+            test_letter(kind == CardKind::small ? "KADORU_TEST_SMALL_CARD" : "KADORU_TEST_CARD");
         if (drive_.empty()) {
             why_not_ = "no card letter: run ./scripts/test windows";
             return;
