@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/paths.h"
+#include "platform/std_path.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -13,16 +14,9 @@
 
 namespace kadoru::test {
 
-// A path of the program's (UTF-8) as the standard library takes it: a narrow string
-// would pass through the ANSI code page on Windows.
-inline std::filesystem::path std_path(std::string_view utf8) {
-    return {std::u8string(utf8.begin(), utf8.end())};
-}
-
-inline std::string utf8_of(const std::filesystem::path& path) {
-    const auto text = path.u8string();
-    return {text.begin(), text.end()};
-}
+// Paths of the program's (UTF-8) as std::filesystem takes them.
+using kadoru::std_path;
+using kadoru::utf8_of;
 
 // A path written with "/" in the system's own spelling.
 inline std::string native(std::string_view path) {
