@@ -13,7 +13,7 @@
 #include "platform/folder_list.h"
 #include "platform/posix/drive_table.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/posix/steady_clock.h"
+#include "platform/steady_clock.h"
 #include "support/slow_card.h"
 #include "transfer/responsive_file_system.h"
 #include "transfer/run_events.h"
@@ -66,11 +66,11 @@ public:
         test::FakeControls controls;
         test::GapRecorder window;
         RunEvents events(window);
-        ResponsiveFileSystem fs(fs_, events);
+        const auto card = responsive_card(fs_, events);
         const double total = song_bytes;
         TransferRun run({list_, total, drive2, dir1, [] { return std::string("MP3"); },
                          [](const std::string&, const std::string&) {}},
-                        {fs, drives, clock, messages, events, progress, controls});
+                        {*card, drives, clock, messages, events, progress, controls});
         window.begin();
         run.start();
         if (messages.texts().back() != "処理が終了しました")

@@ -14,7 +14,7 @@
 #include "platform/posix/drive_table.h"
 #include "platform/posix/mountinfo_source.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/posix/steady_clock.h"
+#include "platform/steady_clock.h"
 #include "support/listed_mounts.h"
 #include "transfer/transfer_run.h"
 #include "transfer_list/transfer_list.h"

@@ -2,18 +2,14 @@
 #include "app/settings_file.h"
 #include "app/widgets/japanese_ui.h"
 #include "app/widgets/kadoru10.h"
-#include "platform/posix/drive_table.h"
-#include "platform/posix/posix_file_system.h"
-#include "platform/posix/steady_clock.h"
 #include "platform/song_details_cache.h"
+#include "platform/system_services.h"
 #include "platform/taglib/taglib_song_details.h"
 #include "platform/widgets/dbus_desktop_notice.h"
 #include "platform/widgets/qt_event_pump.h"
 #include "platform/widgets/qt_message_box.h"
 #include "platform/widgets/udisks_ejector.h"
 #include "transfer/widgets/window_progress.h"
-
-#include <filesystem>
 
 #include <QApplication>
 #include <QTranslator>
@@ -29,19 +25,18 @@ int main(int argc, char* argv[]) {
     kadoru::use_japanese_ui(app, qt_japanese);
 
     // Before start-up the lists show the drive and folder the program was started in.
-    const auto drives = kadoru::system_drive_table();
-    kadoru::PosixFileSystem fs;
+    const auto system = kadoru::system_services();
+    kadoru::FileSystem& fs = *system.files;
     kadoru::QtMessageBox messages;
     kadoru::QtEventPump events;
-    kadoru::SteadyClock clock;
     kadoru::WindowProgress progress;
     kadoru::TagLibSongDetails tags;
     kadoru::SongDetailsCache songs(fs, tags);
     kadoru::UdisksEjector ejector;
     kadoru::DbusDesktopNotice notice;
     kadoru::MainProgram program(
-        {*drives, fs, messages, events, clock, progress, songs, ejector, notice},
-        std::filesystem::current_path().string());
+        {*system.drives, fs, messages, events, *system.clock, progress, songs, ejector, notice},
+        system.working_folder);
     kadoru::Kadoru10 window(program.model, program.controller, messages);
     messages.set_parent(&window);
     // Close ends the program even while the run holds back the user's input.

@@ -37,7 +37,7 @@ std::string user_settings_folder(const std::function<const char*(const char*)>& 
     // The Windows pair of the platform layer falls back on %APPDATA%.
 #ifdef _WIN32
     const char* app_data = getenv("APPDATA");
-    return is_absolute(app_data) ? join_path(app_data, "Kadoru") : std::string{};
+    return is_absolute(app_data) ? join_path(app_data, "kadoru") : std::string{};
 #else
     // A relative XDG_CONFIG_HOME is invalid and is to be ignored.
     if (const char* config = getenv("XDG_CONFIG_HOME"); is_absolute(config))

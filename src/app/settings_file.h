@@ -24,7 +24,7 @@ struct SettingsPlaces {
 };
 
 // The user's configuration folder for Kadoru, from an environment lookup:
-// $XDG_CONFIG_HOME/kadoru, else $HOME/.config/kadoru (%APPDATA%\Kadoru on Windows);
+// $XDG_CONFIG_HOME/kadoru, else $HOME/.config/kadoru (%APPDATA%\kadoru on Windows);
 // empty when the environment names none.
 std::string user_settings_folder(const std::function<const char*(const char*)>& getenv);
 

@@ -13,7 +13,8 @@ DriveSelector::DriveSelector(const Drives& drives, std::string initial_drive)
 
 void DriveSelector::assign(std::string_view text) {
     std::string named = leading_drive_string(text);
-    if (named.empty() && !text.empty() && text.front() == path_separator)
+    // A path that does not start with its drive's letter: the drive that holds it.
+    if (named.empty() && !text.empty())
         named = drives_.drive_of(text);
     if (named.empty() || !drives_.is_known(named))
         throw Failure(failure_code::device_unavailable);

@@ -8,14 +8,14 @@ namespace kadoru {
 
 std::string join_path(std::string_view folder, std::string_view name) {
     std::string path(folder);
-    if (path.empty() || path.back() != path_separator)
+    if (path.empty() || !is_path_separator(path.back()))
         path += path_separator;
     path += name;
     return path;
 }
 
 std::string parent_folder(std::string_view path) {
-    const auto cut = path.find_last_of(path_separator);
+    const auto cut = path.find_last_of(path_separators);
     if (cut == std::string_view::npos)
         return ".";
     const std::string_view before = path.substr(0, cut);
@@ -25,8 +25,8 @@ std::string parent_folder(std::string_view path) {
 
 bool is_within(std::string_view path, std::string_view folder) {
     return path.starts_with(folder) &&
-           (path.size() == folder.size() || (!folder.empty() && folder.back() == path_separator) ||
-            path[folder.size()] == path_separator);
+           (path.size() == folder.size() || (!folder.empty() && is_path_separator(folder.back())) ||
+            is_path_separator(path[folder.size()]));
 }
 
 bool is_drive_string(std::string_view text) {

@@ -9,9 +9,16 @@ namespace kadoru {
 // Kept for the Windows pair of the platform layer.
 #ifdef _WIN32
 inline constexpr char path_separator = '\\';
+// Win32 takes "/" between folders as it takes the backslash.
+inline constexpr std::string_view path_separators = "\\/";
 #else
 inline constexpr char path_separator = '/';
+inline constexpr std::string_view path_separators = "/";
 #endif
+
+constexpr bool is_path_separator(char c) {
+    return path_separators.find(c) != std::string_view::npos;
+}
 
 // A folder path and a name joined by one separator: none is added when the folder
 // already ends with one, as a drive's root folder does.

@@ -5,6 +5,7 @@
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/source_files.h"
+#include "platform/std_path.h"
 #include "platform/text_files.h"
 #include "transfer_list/list_size.h"
 #include "transfer_list/playlist.h"
@@ -25,12 +26,12 @@ public:
 
     void file(const std::string& path) {
         const auto file =
-            stdfs::path(path).is_absolute() ? adding_.fs.readable_file(path) : std::nullopt;
+            std_path(path).is_absolute() ? adding_.fs.readable_file(path) : std::nullopt;
         if (!file || adding_.list2.count() >= TransferList::max_rows) {
             ++skipped_;
             return;
         }
-        const std::string name = stdfs::path(path).filename().string();
+        const std::string name = utf8_of(std_path(path).filename());
         adding_.list2.append({name, path, std::to_string(file->size)});
     }
 
@@ -44,7 +45,7 @@ public:
 
     void playlist(const std::string& path) {
         const std::string bytes = adding_.fs.read_file(path, max_playlist_bytes);
-        const std::string folder = stdfs::path(path).parent_path().string();
+        const std::string folder = utf8_of(std_path(path).parent_path());
         for (const auto& entry : parse_playlist(bytes, folder, playlist_kind(path)))
             file(entry);
     }
@@ -73,7 +74,7 @@ void add_dropped(const PathAdding& adding, const std::vector<std::string>& paths
                  const std::string& type_text) {
     Appender appender(adding);
     for (const auto& path : paths) {
-        const bool absolute = stdfs::path(path).is_absolute();
+        const bool absolute = std_path(path).is_absolute();
         if (absolute && adding.fs.is_folder(path)) {
             // A folder that cannot be read lists nothing; it counts as one skipped.
             try {
@@ -107,7 +108,7 @@ void save_playlist(const TransferList& list2, TextFiles& fs, const std::string& 
     paths.reserve(static_cast<std::size_t>(list2.count()));
     for (int i = 0; i < list2.count(); ++i)
         paths.push_back(list2.row(i).source_path);
-    const std::string folder = stdfs::path(playlist_path).parent_path().string();
+    const std::string folder = utf8_of(std_path(playlist_path).parent_path());
     fs.write_text(playlist_path, playlist_text(paths, folder));
 }
 

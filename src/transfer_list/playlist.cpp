@@ -2,6 +2,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/cp932_text.h"
+#include "platform/std_path.h"
 
 #include <algorithm>
 #include <array>
@@ -155,9 +156,9 @@ std::optional<std::string> entry_path(std::string_view line, const std::string& 
     // which may name another file.
     if (path.find('\0') != std::string::npos)
         return std::nullopt;
-    const stdfs::path entry(path);
-    const stdfs::path absolute = entry.is_absolute() ? entry : stdfs::path(folder) / entry;
-    return absolute.lexically_normal().string();
+    const stdfs::path entry = std_path(path);
+    const stdfs::path absolute = entry.is_absolute() ? entry : std_path(folder) / entry;
+    return utf8_of(absolute.lexically_normal());
 }
 
 // The text of each line: an .m3u that is not UTF-8 as a whole is CP932, line by line
@@ -230,27 +231,27 @@ std::vector<std::string> parse_playlist(std::string_view bytes, const std::strin
 }
 
 bool is_playlist_name(std::string_view path) {
-    const std::string extension = stdfs::path(path).extension().string();
+    const std::string extension = utf8_of(std_path(path).extension());
     return starts_with_folded(extension, ".m3u") &&
            (extension.size() == 4 || (extension.size() == 5 && extension.back() == '8'));
 }
 
 PlaylistKind playlist_kind(std::string_view path) {
-    const std::string extension = stdfs::path(path).extension().string();
+    const std::string extension = utf8_of(std_path(path).extension());
     return extension.size() == 5 && extension.back() == '8' ? PlaylistKind::m3u8
                                                             : PlaylistKind::m3u;
 }
 
 std::string playlist_text(const std::vector<std::string>& paths,
                           const std::string& playlist_folder) {
-    const stdfs::path folder = stdfs::path(playlist_folder).lexically_normal();
+    const stdfs::path folder = std_path(playlist_folder).lexically_normal();
     std::string text = "#EXTM3U\n";
     for (const auto& path : paths) {
-        const stdfs::path entry = stdfs::path(path).lexically_normal();
+        const stdfs::path entry = std_path(path).lexically_normal();
         const stdfs::path relative = entry.lexically_relative(folder);
         const bool below = !relative.empty() && *relative.begin() != ".." && relative != ".";
-        const std::string line = below ? relative.string() : entry.string();
-        text += reads_back_plain(line) ? line : file_url(entry.string());
+        const std::string line = below ? utf8_of(relative) : utf8_of(entry);
+        text += reads_back_plain(line) ? line : file_url(utf8_of(entry));
         text += '\n';
     }
     return text;

@@ -1,7 +1,7 @@
 #include "app/settings_file.h"
 #include "fakes/fake_file_system.h"
-#include "platform/posix/posix_file_system.h"
-#include "support/scratch.h"
+#include "support/scratch_folder.h"
+#include "system_pair.h"
 
 #include <filesystem>
 #include <gmock/gmock.h>
@@ -14,12 +14,28 @@ namespace kadoru {
 namespace {
 
 using test::FakeFileSystem;
+using test::native;
 using test::ScratchFolder;
 using ::testing::ElementsAre;
 
 // What start-up gets of the record: its values, or the number of the failure that
 // stopped the read.
 using Loaded = std::variant<LoadedSettings, int>;
+
+constexpr bool drive_letter_records = native_path_style == PathStyle::windows;
+
+// What start-up reads of a record written here in POSIX paths: a Windows record
+// names its drive by its first three characters instead of by its folder.
+Loaded as_read(Loaded loaded) {
+    auto* settings = std::get_if<LoadedSettings>(&loaded);
+    if (!drive_letter_records || settings == nullptr)
+        return loaded;
+    const std::string record = settings->folder
+                                   ? *settings->folder + "," + settings->destination_drive
+                                   : settings->source_drive_text;
+    settings->source_drive_text = record.substr(0, 3);
+    return loaded;
+}
 
 Loaded load(const TextFiles& fs, const SettingsPlaces& places) {
     try {
@@ -31,35 +47,35 @@ Loaded load(const TextFiles& fs, const SettingsPlaces& places) {
 
 TEST(SettingsFile, SavesTheRecordByteForByte) {
     const ScratchFolder dir;
-    PosixFileSystem fs;
+    test::SystemFileSystem fs;
     dir.write("kadoset.ini", "/a/much/longer/folder/than/the/new/one,f:\r\n/second/line,g:");
     save_settings(fs, SettingsPlaces{dir.path(), {}}, "C:\\Music\\Pop", "e:");
     const std::string saved = dir.read("kadoset.ini");
     EXPECT_EQ(saved, "C:\\Music\\Pop,e:");
     EXPECT_EQ(saved.size(), 15U);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(test::std_path(dir.path())),
                             std::filesystem::directory_iterator()),
               1);
 
     save_settings(fs, SettingsPlaces{dir.path(), {}}, "/home/u/ミュージック", "d:");
-    EXPECT_EQ(load_settings(fs, SettingsPlaces{dir.path(), {}}),
-              (LoadedSettings{"/home/u/ミュージック", "/home/u/ミュージック", "d:"}));
+    EXPECT_EQ(load(fs, SettingsPlaces{dir.path(), {}}),
+              as_read(LoadedSettings{"/home/u/ミュージック", "/home/u/ミュージック", "d:"}));
 }
 
 TEST(SettingsFile, AUserWithoutAConfigurationFolderGetsTheProgramsRecord) {
     // A fresh HOME has no ~/.config at all: the user's copy is then missing with its
     // folder, which must not hide the record beside the program.
     const ScratchFolder dir;
-    PosixFileSystem fs;
     dir.write("kadoset.ini", "/media/card/Music,e:");
     const SettingsPlaces places{dir.path(), dir / "home/.config/kadoru"};
-    EXPECT_EQ(load_settings(fs, places),
-              (LoadedSettings{"/media/card/Music", "/media/card/Music", "e:"}));
+    EXPECT_EQ(load(test::SystemFileSystem(), places),
+              as_read(LoadedSettings{"/media/card/Music", "/media/card/Music", "e:"}));
 }
 
 TEST(SettingsFile, LivesInTheProgramsFolder) {
-    EXPECT_EQ(settings_path("/opt/kadoru"), "/opt/kadoru/kadoset.ini");
-    EXPECT_EQ(settings_path("/"), "/kadoset.ini"); // a program in a root folder: one separator
+    EXPECT_EQ(settings_path(native("/opt/kadoru")), native("/opt/kadoru/kadoset.ini"));
+    // A program in a root folder: one separator.
+    EXPECT_EQ(settings_path(native("/")), native("/kadoset.ini"));
 }
 
 struct LoadCase {
@@ -78,7 +94,8 @@ TEST_P(LoadSettings, ReadsEachValueOnItsOwn) {
     const ScratchFolder dir;
     if (GetParam().content)
         dir.write("kadoset.ini", *GetParam().content);
-    EXPECT_EQ(load(PosixFileSystem(), SettingsPlaces{dir.path(), {}}), GetParam().loaded);
+    EXPECT_EQ(load(test::SystemFileSystem(), SettingsPlaces{dir.path(), {}}),
+              as_read(GetParam().loaded));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,6 +130,15 @@ TEST(SettingsFile, TheUsersFolderComesFromTheEnvironment) {
             return it == environment.end() ? nullptr : it->second.c_str();
         });
     };
+    if (drive_letter_records) {
+        // Windows: %APPDATA%\kadoru, as long as APPDATA names a folder by its drive.
+        EXPECT_EQ(folder_for({{"APPDATA", "C:\\Users\\u\\AppData\\Roaming"}, {"HOME", "/h"}}),
+                  "C:\\Users\\u\\AppData\\Roaming\\kadoru");
+        EXPECT_EQ(folder_for({{"APPDATA", "Roaming"}}), "");
+        EXPECT_EQ(folder_for({{"XDG_CONFIG_HOME", "C:\\cfg"}}), "");
+        EXPECT_EQ(folder_for({}), "");
+        return;
+    }
     EXPECT_EQ(folder_for({{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}}), "/cfg/kadoru");
     EXPECT_EQ(folder_for({{"XDG_CONFIG_HOME", "rel"}, {"HOME", "/home/u"}}),
               "/home/u/.config/kadoru");
@@ -141,7 +167,7 @@ TEST_F(SettingsFallback, AProgramFolderThatCannotBeWrittenSendsTheRecordToTheUse
     // Writable again: the newer record is the program folder's, and no stale copy shadows it.
     save_settings(fs, places, "/home/u", "d:");
     EXPECT_EQ(fs.texts.count(user_file), 0U);
-    EXPECT_EQ(load_settings(fs, places), (LoadedSettings{"/home/u", "/home/u", "d:"}));
+    EXPECT_EQ(load(fs, places), as_read(LoadedSettings{"/home/u", "/home/u", "d:"}));
 }
 
 TEST_F(SettingsFallback, FailuresAreReportedWhereNoPlaceIsLeft) {
@@ -191,7 +217,7 @@ TEST_P(SettingsFallbackRead, OnlyTheProgramFoldersReadDecides) {
         fs.texts[program_file] = *c.program_text;
     if (c.program_failure)
         fs.failures[program_file] = *c.program_failure;
-    EXPECT_EQ(load(fs, places), c.loaded);
+    EXPECT_EQ(load(fs, places), as_read(c.loaded));
 }
 
 const LoadedSettings program_record{"/m", "/m", "e:"};

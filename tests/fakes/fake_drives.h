@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/fake_paths.h"
 #include "platform/drives.h"
 #include "platform/failure.h"
 
@@ -44,7 +45,8 @@ public:
         return result;
     }
     std::string root_of(std::string_view drive) const override { return ready(drive).root; }
-    std::string drive_of(std::string_view path) const override {
+    std::string drive_of(std::string_view given_path) const override {
+        const std::string path = fake_path(given_path);
         std::string best;
         std::size_t best_length = 0;
         for (const auto& [letter, d] : drives) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/fake_paths.h"
 #include "platform/failure.h"
 #include "platform/file_system.h"
 
@@ -19,7 +20,7 @@ template <class Files> auto find(Files& files, const std::string& name) {
 }
 
 // An in-memory file system. Folders keep their files in the order they were
-// created, as a directory read on a card would; paths use "/".
+// created, as a directory read on a card would; paths use "/" (fake_path).
 class FakeFileSystem final : public FileSystem {
 public:
     struct Folder {
@@ -44,7 +45,8 @@ public:
     // listings as another program might.
     std::function<void(const std::string& folder)> before_files;
 
-    void add_folder(const std::string& path) {
+    void add_folder(const std::string& given_path) {
+        const std::string path = fake_path(given_path);
         folders_[path];
         const auto cut = path.find_last_of('/');
         if (cut != std::string::npos && path.size() > 1) {
@@ -53,7 +55,8 @@ public:
             folders_[parent].subfolders.insert(path.substr(cut + 1));
         }
     }
-    void add_file(const std::string& path, std::uint64_t size) {
+    void add_file(const std::string& given_path, std::uint64_t size) {
+        const std::string path = fake_path(given_path);
         const auto [folder, name] = split(path);
         add_folder(folder);
         auto& files = folders_[folder].files;
@@ -63,25 +66,29 @@ public:
         else
             files.push_back({name, size});
     }
-    void remove_file(const std::string& path) {
+    void remove_file(const std::string& given_path) {
+        const std::string path = fake_path(given_path);
         const auto [folder, name] = split(path);
         auto& files = folders_.at(folder).files;
         files.erase(find(files, name));
     }
-    void remove_folder(const std::string& path) { folders_.erase(path); }
-    bool exists(const std::string& path) const {
+    void remove_folder(const std::string& path) { folders_.erase(fake_path(path)); }
+    bool exists(const std::string& given_path) const {
+        const std::string path = fake_path(given_path);
         const auto [folder, name] = split(path);
         const auto it = folders_.find(folder);
         return it != folders_.end() && find(it->second.files, name) != it->second.files.end();
     }
-    std::vector<std::string> names(const std::string& folder) const {
+    std::vector<std::string> names(const std::string& given_folder) const {
+        const std::string folder = fake_path(given_folder);
         std::vector<std::string> result;
         for (const auto& f : folders_.at(folder).files)
             result.push_back(f.name);
         return result;
     }
 
-    std::vector<FileEntry> files(const std::string& folder) const override {
+    std::vector<FileEntry> files(const std::string& given_folder) const override {
+        const std::string folder = fake_path(given_folder);
         if (before_files)
             before_files(folder);
         check(folder);
@@ -90,7 +97,8 @@ public:
             throw Failure(failure_code::path_not_found);
         return it->second.files;
     }
-    std::vector<std::string> subfolders(const std::string& folder) const override {
+    std::vector<std::string> subfolders(const std::string& given_folder) const override {
+        const std::string folder = fake_path(given_folder);
         check(folder);
         const auto it = folders_.find(folder);
         if (it == folders_.end())
@@ -98,7 +106,8 @@ public:
         return {it->second.subfolders.begin(), it->second.subfolders.end()};
     }
     // Files first, then folders: no card order is stored here.
-    std::vector<std::string> entry_names(const std::string& folder) const override {
+    std::vector<std::string> entry_names(const std::string& given_folder) const override {
+        const std::string folder = fake_path(given_folder);
         std::vector<std::string> names;
         for (auto& file : files(folder))
             names.push_back(std::move(file.name));
@@ -107,16 +116,22 @@ public:
         return names;
     }
     std::optional<std::vector<std::string>>
-    stored_entry_names(const std::string& folder) const override {
+    stored_entry_names(const std::string& given_folder) const override {
+        const std::string folder = fake_path(given_folder);
         return entry_names(folder);
     }
-    bool is_folder(const std::string& path) const override { return folders_.count(path) != 0; }
+    bool is_folder(const std::string& path) const override {
+        return folders_.count(fake_path(path)) != 0;
+    }
     bool is_file(const std::string& path) const override { return exists(path); }
-    bool same_file(const std::string& a, const std::string& b) const override {
+    bool same_file(const std::string& given_a, const std::string& given_b) const override {
+        const std::string a = fake_path(given_a);
+        const std::string b = fake_path(given_b);
         return a == b && (exists(a) || is_folder(a));
     }
 
-    void delete_file(const std::string& path) override {
+    void delete_file(const std::string& given_path) override {
+        const std::string path = fake_path(given_path);
         check(path);
         const bool listed = exists(path);
         if (!listed && texts.count(path) == 0)
@@ -130,8 +145,10 @@ public:
     }
     // Like the real one: a copy that fails leaves no partial file, and a file is
     // never copied onto itself.
-    void copy_file_or_stop(const std::string& from, const std::string& to,
+    void copy_file_or_stop(const std::string& given_from, const std::string& given_to,
                            std::stop_token /*stop*/) override {
+        const std::string from = fake_path(given_from);
+        const std::string to = fake_path(given_to);
         if (on_copy)
             on_copy(from, to);
         check(from);
@@ -147,12 +164,14 @@ public:
         log.push_back("copy " + from + " -> " + to);
         add_file(to, find(it->second.files, name)->size);
     }
-    void write_text(const std::string& path, std::string_view text) override {
+    void write_text(const std::string& given_path, std::string_view text) override {
+        const std::string path = fake_path(given_path);
         check(path);
         log.push_back("write " + path);
         texts[path] = std::string(text);
     }
-    std::string read_first_line(const std::string& path) const override {
+    std::string read_first_line(const std::string& given_path) const override {
+        const std::string path = fake_path(given_path);
         check(path);
         const auto it = texts.find(path);
         if (it == texts.end())
@@ -161,12 +180,14 @@ public:
             throw Failure(failure_code::input_past_end);
         return it->second.substr(0, it->second.find_first_of("\r\n"));
     }
-    void create_folder(const std::string& path) override {
+    void create_folder(const std::string& given_path) override {
+        const std::string path = fake_path(given_path);
         check(path);
         log.push_back("create " + path);
         add_folder(path);
     }
-    void create_empty_file(const std::string& path) override {
+    void create_empty_file(const std::string& given_path) override {
+        const std::string path = fake_path(given_path);
         check(path);
         if (exists(path) || is_folder(path))
             throw Failure(failure_code::file_already_exists);
@@ -176,7 +197,9 @@ public:
         add_file(path, 0);
     }
     // A file keeps its size under the new name; a folder takes what it holds along.
-    void move_entry(const std::string& from, const std::string& to) override {
+    void move_entry(const std::string& given_from, const std::string& given_to) override {
+        const std::string from = fake_path(given_from);
+        const std::string to = fake_path(given_to);
         check(from);
         check(to);
         if (exists(to) || is_folder(to))
@@ -207,7 +230,8 @@ public:
         folders_.merge(moved);
         add_folder(to);
     }
-    void make_folder(const std::string& path) override {
+    void make_folder(const std::string& given_path) override {
+        const std::string path = fake_path(given_path);
         check(path);
         if (exists(path) || is_folder(path))
             throw Failure(failure_code::file_already_exists);
@@ -216,7 +240,8 @@ public:
         log.push_back("make folder " + path);
         add_folder(path);
     }
-    void remove_empty_folder(const std::string& path) override {
+    void remove_empty_folder(const std::string& given_path) override {
+        const std::string path = fake_path(given_path);
         check(path);
         const auto it = folders_.find(path);
         if (it == folders_.end())
@@ -229,7 +254,8 @@ public:
     }
 
     // A listed file, or a text written or given in texts.
-    std::optional<FileStamp> readable_file(const std::string& path) const override {
+    std::optional<FileStamp> readable_file(const std::string& given_path) const override {
+        const std::string path = fake_path(given_path);
         if (unreadable.count(path) != 0 || failures.count(path) != 0)
             return std::nullopt;
         const auto [folder, name] = split(path);
@@ -241,7 +267,8 @@ public:
             return FileStamp{text->second.size()};
         return std::nullopt;
     }
-    std::string read_file(const std::string& path, std::size_t max_bytes) const override {
+    std::string read_file(const std::string& given_path, std::size_t max_bytes) const override {
+        const std::string path = fake_path(given_path);
         check(path);
         const auto it = texts.find(path);
         if (it == texts.end() || unreadable.count(path) != 0)
@@ -252,11 +279,13 @@ public:
     }
 
 private:
-    static std::pair<std::string, std::string> split(const std::string& path) {
+    static std::pair<std::string, std::string> split(const std::string& given_path) {
+        const std::string path = fake_path(given_path);
         const auto cut = path.find_last_of('/');
         return {cut == 0 ? "/" : path.substr(0, cut), path.substr(cut + 1)};
     }
-    void check(const std::string& path) const {
+    void check(const std::string& given_path) const {
+        const std::string path = fake_path(given_path);
         const auto it = failures.find(path);
         if (it != failures.end())
             throw Failure(it->second);

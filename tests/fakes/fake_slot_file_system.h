@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/fake_paths.h"
 #include "platform/ascii_case.h"
 #include "platform/failure.h"
 #include "platform/file_system.h"
@@ -45,7 +46,7 @@ inline int exfat(std::string_view name) {
 // entry takes the first run of free slots long enough for its name, a deleted one
 // frees its slots, a file copied over an existing one keeps its entry, and a folder
 // read gives the entries in slot order. Names are compared without regard to case.
-// Paths use "/"; folders hold files and named subfolder entries only.
+// Paths use "/" (fake_path); folders hold files and named subfolder entries only.
 class SlotFileSystem final : public FileSystem {
 public:
     explicit SlotFileSystem(std::function<int(std::string_view)> cost = slots::vfat,
@@ -67,39 +68,46 @@ public:
     std::vector<std::string> log;
     std::map<std::string, std::string> texts;
 
-    void add_folder(const std::string& path) { folders_[path]; }
+    void add_folder(const std::string& path) { folders_[fake_path(path)]; }
     // A file made before the run, outside the log.
-    void put(const std::string& path, std::uint64_t size = 1000) {
+    void put(const std::string& given_path, std::uint64_t size = 1000) {
+        const std::string path = fake_path(given_path);
         const auto [folder, name] = split(path);
         allocate(folders_[folder], name, size, false);
     }
-    void put_folder_entry(const std::string& folder, const std::string& name) {
+    void put_folder_entry(const std::string& given_folder, const std::string& name) {
+        const std::string folder = fake_path(given_folder);
         allocate(folders_[folder], name, 0, true);
     }
-    void erase(const std::string& path) {
+    void erase(const std::string& given_path) {
+        const std::string path = fake_path(given_path);
         const auto [folder, name] = split(path);
         release(folders_.at(folder), name);
     }
-    bool exists(const std::string& path) const {
+    bool exists(const std::string& given_path) const {
+        const std::string path = fake_path(given_path);
         const auto [folder, name] = split(path);
         const auto it = folders_.find(folder);
         return it != folders_.end() && it->second.find(name) != nullptr;
     }
-    std::vector<FileEntry> files(const std::string& folder) const override {
+    std::vector<FileEntry> files(const std::string& given_folder) const override {
+        const std::string folder = fake_path(given_folder);
         std::vector<FileEntry> result;
         for (const Entry* e : in_slot_order(at(folder)))
             if (!e->folder)
                 result.push_back({e->name, e->size});
         return result;
     }
-    std::vector<std::string> subfolders(const std::string& folder) const override {
+    std::vector<std::string> subfolders(const std::string& given_folder) const override {
+        const std::string folder = fake_path(given_folder);
         std::vector<std::string> result;
         for (const Entry* e : in_slot_order(at(folder)))
             if (e->folder)
                 result.push_back(e->name);
         return result;
     }
-    std::vector<std::string> entry_names(const std::string& folder) const override {
+    std::vector<std::string> entry_names(const std::string& given_folder) const override {
+        const std::string folder = fake_path(given_folder);
         const Folder& f = at(folder);
         std::vector<const Entry*> order = in_slot_order(f);
         if (lists_newest_first)
@@ -112,12 +120,14 @@ public:
     }
     // Where the read lists the newest first, the stored order cannot be told.
     std::optional<std::vector<std::string>>
-    stored_entry_names(const std::string& folder) const override {
+    stored_entry_names(const std::string& given_folder) const override {
+        const std::string folder = fake_path(given_folder);
         if (lists_newest_first)
             return std::nullopt;
         return entry_names(folder);
     }
-    bool is_folder(const std::string& path) const override {
+    bool is_folder(const std::string& given_path) const override {
+        const std::string path = fake_path(given_path);
         if (folders_.count(path) != 0)
             return true;
         const auto [folder, name] = split(path);
@@ -128,11 +138,14 @@ public:
     bool is_file(const std::string& path) const override {
         return exists(path) && !is_folder(path);
     }
-    bool same_file(const std::string& a, const std::string& b) const override {
+    bool same_file(const std::string& given_a, const std::string& given_b) const override {
+        const std::string a = fake_path(given_a);
+        const std::string b = fake_path(given_b);
         return same_ignoring_case(a, b) && exists(a);
     }
 
-    void delete_file(const std::string& path) override {
+    void delete_file(const std::string& given_path) override {
+        const std::string path = fake_path(given_path);
         const auto [folder, name] = split(path);
         Folder& f = at(folder);
         const Entry* e = f.find(name);
@@ -145,8 +158,10 @@ public:
         log.push_back("delete " + path);
         release(f, name);
     }
-    void copy_file_or_stop(const std::string& from, const std::string& to,
+    void copy_file_or_stop(const std::string& given_from, const std::string& given_to,
                            std::stop_token /*stop*/) override {
+        const std::string from = fake_path(given_from);
+        const std::string to = fake_path(given_to);
         const auto [source_folder, source_name] = split(from);
         const auto sf = folders_.find(source_folder);
         const Entry* source = sf == folders_.end() ? nullptr : sf->second.find(source_name);
@@ -164,7 +179,8 @@ public:
             on_create(to);
         allocate(f, name, size, false);
     }
-    void create_empty_file(const std::string& path) override {
+    void create_empty_file(const std::string& given_path) override {
+        const std::string path = fake_path(given_path);
         const auto [folder, name] = split(path);
         Folder& f = at(folder);
         if (f.find(name) != nullptr)
@@ -178,7 +194,9 @@ public:
     // slots long enough for the new name, while the old entry still holds its own;
     // then the old one goes. So even a move within one folder changes the entry's
     // place, and a name with no room left keeps the old entry as it was.
-    void move_entry(const std::string& from, const std::string& to) override {
+    void move_entry(const std::string& given_from, const std::string& given_to) override {
+        const std::string from = fake_path(given_from);
+        const std::string to = fake_path(given_to);
         const auto [source_folder, source_name] = split(from);
         Folder& sf = at(source_folder);
         const Entry* source = sf.find(source_name);
@@ -200,7 +218,8 @@ public:
             folders_.insert(std::move(node));
         }
     }
-    void make_folder(const std::string& path) override {
+    void make_folder(const std::string& given_path) override {
+        const std::string path = fake_path(given_path);
         const auto [folder, name] = split(path);
         Folder& f = at(folder);
         if (f.find(name) != nullptr)
@@ -209,7 +228,8 @@ public:
         folders_[path];
         log.push_back("make folder " + path);
     }
-    void remove_empty_folder(const std::string& path) override {
+    void remove_empty_folder(const std::string& given_path) override {
+        const std::string path = fake_path(given_path);
         const auto [folder, name] = split(path);
         Folder& f = at(folder);
         const Entry* e = f.find(name);
@@ -223,8 +243,11 @@ public:
         log.push_back("remove folder " + path);
     }
     // Text files (the settings) lie outside the slots.
-    void write_text(const std::string& path, std::string_view text) override { texts[path] = text; }
-    std::string read_first_line(const std::string& path) const override {
+    void write_text(const std::string& path, std::string_view text) override {
+        texts[fake_path(path)] = text;
+    }
+    std::string read_first_line(const std::string& given_path) const override {
+        const std::string path = fake_path(given_path);
         const auto it = texts.find(path);
         if (it == texts.end())
             throw Failure(failure_code::file_not_found);

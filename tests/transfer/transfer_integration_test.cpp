@@ -1,15 +1,14 @@
-// A real transfer: the real file system, drive table and settings file, on folders
-// and volumes of the test's own mapped as drives, through the main window's wiring.
-// Only the clock, the message boxes and the windows are fakes.
+// A real transfer: the real file system, drive table and settings file of the pair
+// of the platform layer the build has, on folders and volumes of the test's own
+// mapped as drives (on Windows, drive letters of Wine's), through the main window's
+// wiring. Only the clock, the message boxes and the windows are fakes.
 #include "app/main_program.h"
 #include "app/settings_file.h"
 #include "fakes/fake_transfer_ports.h"
 #include "fakes/fake_ui.h"
-#include "platform/posix/drive_table.h"
-#include "platform/posix/posix_file_system.h"
-#include "support/fat_volume.h"
-#include "support/listed_mounts.h"
-#include "support/scratch.h"
+#include "platform/paths.h"
+#include "support/scratch_folder.h"
+#include "system_pair.h"
 #include "transfer_list/list_size.h"
 #include "transfer_list/transfer_list.h"
 
@@ -25,11 +24,10 @@ namespace {
 
 namespace stdfs = std::filesystem;
 using namespace std::chrono_literals;
-using test::FatVolume;
-using test::folder_mount;
-using test::ListedMounts;
+using test::CardKind;
 using test::ScratchFolder;
-using test::TmpfsMount;
+using test::std_path;
+using test::TestCard;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
 
@@ -41,41 +39,39 @@ std::string random_bytes(std::size_t size, unsigned seed) {
     return bytes;
 }
 
-// The source folder is drive c:, the program's folder d:, the card (removable) e:. The card's
-// folder must exist (and be mounted, when it is a volume) before the drives are made.
+// The source folder and the program's folder lie on the machine's own drives, the card
+// on a removable one, which must be ready before the drives are made.
 class RealTransfer {
 public:
-    explicit RealTransfer(const ScratchFolder& dir)
-        : music_(dir / "a_music"), app_(dir / "b_app"), card_(dir / "card") {
-        stdfs::create_directories(music_);
-        stdfs::create_directories(app_);
-        stdfs::create_directories(card_);
+    RealTransfer(const ScratchFolder& dir, const TestCard& card)
+        : music_(dir / "a_music"), app_(dir / "b_app"), card_(card.root()), drive_(card.drive()) {
+        stdfs::create_directories(std_path(music_));
+        stdfs::create_directories(std_path(app_));
     }
 
     // Writes a source file and appends it to the list, with the size the list
     // believes it has (by default its true size).
     void add(const std::string& name, const std::string& bytes,
              std::optional<std::size_t> listed_size = std::nullopt) {
-        const std::string path = music_ + "/" + name;
-        std::ofstream(path, std::ios::binary) << bytes;
+        const std::string path = ScratchFolder::write_file(join_path(music_, name), bytes);
         rows_.push_back({name, path, std::to_string(listed_size.value_or(bytes.size()))});
     }
 
     // The program starts in the music folder, the rows are added and e: chosen; Start.
     void start() {
-        table_ = {folder_mount(music_), folder_mount(app_), folder_mount(card_)};
-        drives_ = std::make_unique<DriveTable>(std::make_unique<ListedMounts>(table_), music_,
-                                               MountPlaces{music_, {card_}});
-        ASSERT_EQ(drives_->drive_of(card_), "e:");
+        drives_ = std::make_unique<test::TransferDrives>(music_, app_, card_);
+        Drives& drives = drives_->drives();
+        ASSERT_EQ(drives.drive_of(card_), drive_);
+        ASSERT_FALSE(drives.is_fixed(drive_));
         program_ = std::make_unique<MainProgram>(
-            ProgramPorts{*drives_, fs, messages, events, clock, progress}, music_);
+            ProgramPorts{drives, fs, messages, events, clock, progress}, music_);
         // No user folder: the test must never touch the user's own settings.
         program_->controller.start_up({app_, {}});
         MainViewModel& model = program_->model;
         for (const auto& row : rows_)
             model.list2.append(row);
         list_size(model.list2, model.total_size, model.label7);
-        model.drive2.assign("e:");
+        model.drive2.assign(drive_);
         program_->controller.start();
     }
 
@@ -89,7 +85,7 @@ public:
         return names;
     }
 
-    PosixFileSystem fs;
+    test::SystemFileSystem fs;
     test::FakeClock clock;
     test::ScriptedMessageBox messages;
     test::FakeEventPump events;
@@ -108,9 +104,9 @@ private:
     std::string music_;
     std::string app_;
     std::string card_;
+    std::string drive_;
     std::vector<TransferEntry> rows_;
-    std::vector<Mount> table_;
-    std::unique_ptr<DriveTable> drives_;
+    std::unique_ptr<test::TransferDrives> drives_;
     std::unique_ptr<MainProgram> program_; // last, so it goes before the drives it uses
 };
 
@@ -119,18 +115,18 @@ class IntoARealFolder : public ::testing::TestWithParam<bool> {};
 TEST_P(IntoARealFolder, CopiesTheListInOrderAndSavesTheSettings) {
     const bool on_fat = GetParam();
     const ScratchFolder dir;
-    std::optional<FatVolume> fat;
-    if (on_fat) {
-        fat.emplace(dir);
-        if (!fat->mounted())
-            GTEST_SKIP() << fat->why_not();
-    }
-    RealTransfer transfer(dir);
+    const TestCard card(dir, on_fat ? CardKind::fat : CardKind::folder);
+    if (!card.ready())
+        GTEST_SKIP() << card.why_not();
+    RealTransfer transfer(dir, card);
+    const auto on_card = [&](const std::string& name) {
+        return join_path(transfer.card(), test::native(name));
+    };
     const auto write_on_card = [&](const std::string& name) {
-        std::ofstream(transfer.card() + "/" + name) << "old";
+        ScratchFolder::write_file(on_card(name), "old");
     };
     write_on_card("keep.wma");
-    stdfs::create_directory(transfer.card() + "/sub");
+    stdfs::create_directory(std_path(on_card("sub")));
     write_on_card("sub/inner.mp3");
     write_on_card("old.mp3"); // the last entry: its deletion leaves no hole before the copies
 
@@ -144,17 +140,17 @@ TEST_P(IntoARealFolder, CopiesTheListInOrderAndSavesTheSettings) {
     transfer.messages.answers = {Answer::yes};
     transfer.start();
 
-    EXPECT_THAT(transfer.messages.texts(),
-                ElementsAre("e:\\ の中のMP3ファイルを削除しますか？", "処理が終了しました"));
+    EXPECT_THAT(
+        transfer.messages.texts(),
+        ElementsAre(card.drive() + "\\ の中のMP3ファイルを削除しますか？", "処理が終了しました"));
     if (on_fat) // a player reads them in this order
         EXPECT_THAT(transfer.card_names(), ElementsAre("keep.wma", names[0], names[1], names[2]));
     else
         EXPECT_THAT(transfer.card_names(),
                     UnorderedElementsAre("keep.wma", names[0], names[1], names[2]));
     for (std::size_t i = 0; i < names.size(); ++i)
-        EXPECT_TRUE(ScratchFolder::read_file(transfer.card() + "/" + names[i]) == contents[i])
-            << names[i];
-    EXPECT_EQ(ScratchFolder::read_file(transfer.card() + "/sub/inner.mp3"), "old");
+        EXPECT_TRUE(ScratchFolder::read_file(on_card(names[i])) == contents[i]) << names[i];
+    EXPECT_EQ(ScratchFolder::read_file(on_card("sub/inner.mp3")), "old");
     EXPECT_EQ(transfer.settings_record(), transfer.music() + ",e:");
     // 200,000 bytes wait one second on the clock; the others none.
     EXPECT_EQ(transfer.clock.now() - test::FakeClock().now(), 1s);
@@ -165,10 +161,10 @@ INSTANTIATE_TEST_SUITE_P(Volumes, IntoARealFolder, ::testing::Values(false, true
 
 TEST(IntoAFullCard, StopsWithDiskFullKeepingTheEarlierFilesWhole) {
     const ScratchFolder dir;
-    const TmpfsMount card(dir / "card", "size=256k");
-    if (!card.mounted())
+    const TestCard card(dir, CardKind::small);
+    if (!card.ready())
         GTEST_SKIP() << card.why_not();
-    RealTransfer transfer(dir);
+    RealTransfer transfer(dir, card);
     // The files grew after they were listed, so the space check passes them.
     std::vector<std::string> contents;
     for (unsigned i = 1; i <= 5; ++i) {
@@ -180,12 +176,12 @@ TEST(IntoAFullCard, StopsWithDiskFullKeepingTheEarlierFilesWhole) {
 
     EXPECT_EQ(transfer.messages.texts().back(), "Error：61で異常終了しました");
     EXPECT_THAT(transfer.card_names(), UnorderedElementsAre("1.mp3", "2.mp3"));
-    EXPECT_TRUE(ScratchFolder::read_file(transfer.card() + "/1.mp3") == contents[0]);
-    EXPECT_TRUE(ScratchFolder::read_file(transfer.card() + "/2.mp3") == contents[1]);
+    EXPECT_TRUE(ScratchFolder::read_file(join_path(transfer.card(), "1.mp3")) == contents[0]);
+    EXPECT_TRUE(ScratchFolder::read_file(join_path(transfer.card(), "2.mp3")) == contents[1]);
     EXPECT_FALSE(transfer.progress.shown);
     EXPECT_EQ(transfer.progress.current, 0);
     EXPECT_TRUE(transfer.controls.all(true));
-    EXPECT_FALSE(stdfs::exists(settings_path(dir / "b_app")));
+    EXPECT_FALSE(stdfs::exists(std_path(settings_path(dir / "b_app"))));
 }
 
 } // namespace

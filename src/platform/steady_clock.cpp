@@ -1,4 +1,4 @@
-#include "platform/posix/steady_clock.h"
+#include "platform/steady_clock.h"
 
 #include <thread>
 

@@ -1,0 +1,19 @@
+#include "platform/system_services.h"
+
+#include "platform/posix/drive_table.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/steady_clock.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace kadoru {
+
+SystemServices system_services() {
+    std::error_code error;
+    const auto working = std::filesystem::current_path(error);
+    return {system_drive_table(), std::make_unique<PosixFileSystem>(),
+            std::make_unique<SteadyClock>(), error ? std::string{"/"} : working.string()};
+}
+
+} // namespace kadoru

@@ -1,0 +1,21 @@
+#include "platform/system_services.h"
+
+#include "platform/steady_clock.h"
+#include "platform/windows/windows_drive_table.h"
+#include "platform/windows/windows_file_system.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace kadoru {
+
+SystemServices system_services() {
+    std::error_code error;
+    // As UTF-8: string() would give the ANSI code page's bytes.
+    const auto working = std::filesystem::current_path(error).u8string();
+    return {system_drive_table(), std::make_unique<WindowsFileSystem>(),
+            std::make_unique<SteadyClock>(),
+            error ? std::string{"c:\\"} : std::string(working.begin(), working.end())};
+}
+
+} // namespace kadoru
