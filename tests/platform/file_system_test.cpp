@@ -282,5 +282,77 @@ TEST_F(FileSystemTest, ACopyFailsWithoutTouchingWhatItCannotReplace) {
     EXPECT_TRUE(stdfs::is_empty(std_path(dir / "folder.mp3")));
 }
 
+// The arrangement of a card's entries: a rename in place, one folder made or removed.
+struct ArrangeCase {
+    const char* what;
+    std::function<void(SystemFileSystem&, const ScratchFolder&)> act;
+    int code; // 0: done
+};
+
+void PrintTo(const ArrangeCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class Arrangement : public ::testing::TestWithParam<ArrangeCase> {};
+
+TEST_P(Arrangement, NeverReplacesAnythingNorRemovesWhatAFolderHolds) {
+    const ScratchFolder dir;
+    dir.write("a.mp3", "a");
+    dir.write("b.mp3", "b");
+    stdfs::create_directory(std_path(dir / "full"));
+    dir.write("full/c.mp3", "c");
+    stdfs::create_directory(std_path(dir / "empty"));
+    SystemFileSystem fs;
+    EXPECT_EQ(failure_of([&] { GetParam().act(fs, dir); }), GetParam().code);
+    EXPECT_EQ(dir.read("full/c.mp3"), "c");
+    if (GetParam().code != 0) {
+        EXPECT_EQ(dir.read("a.mp3"), "a");
+        EXPECT_EQ(dir.read("b.mp3"), "b");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Arrangement,
+    ::testing::Values(ArrangeCase{"moved",
+                                  [](SystemFileSystem& fs, const ScratchFolder& d) {
+                                      fs.move_entry(d / "a.mp3", d / "曲.mp3");
+                                      EXPECT_EQ(d.read("曲.mp3"), "a");
+                                      EXPECT_FALSE(stdfs::exists(std_path(d / "a.mp3")));
+                                  },
+                                  0},
+                      ArrangeCase{"onto an existing file",
+                                  [](SystemFileSystem& fs, const ScratchFolder& d) {
+                                      fs.move_entry(d / "a.mp3", d / "b.mp3");
+                                  },
+                                  58},
+                      ArrangeCase{"from nothing",
+                                  [](SystemFileSystem& fs, const ScratchFolder& d) {
+                                      fs.move_entry(d / "gone.mp3", d / "c.mp3");
+                                  },
+                                  53},
+                      ArrangeCase{"a folder made",
+                                  [](SystemFileSystem& fs, const ScratchFolder& d) {
+                                      fs.make_folder(d / "アルバム");
+                                      EXPECT_TRUE(stdfs::is_directory(std_path(d / "アルバム")));
+                                  },
+                                  0},
+                      ArrangeCase{"a folder over a file",
+                                  [](SystemFileSystem& fs, const ScratchFolder& d) {
+                                      fs.make_folder(d / "a.mp3");
+                                  },
+                                  58},
+                      ArrangeCase{"an empty folder removed",
+                                  [](SystemFileSystem& fs, const ScratchFolder& d) {
+                                      fs.remove_empty_folder(d / "empty");
+                                      EXPECT_FALSE(stdfs::exists(std_path(d / "empty")));
+                                  },
+                                  0},
+                      ArrangeCase{"a folder that holds a file",
+                                  [](SystemFileSystem& fs, const ScratchFolder& d) {
+                                      fs.remove_empty_folder(d / "full");
+                                  },
+                                  75}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
+
 } // namespace
 } // namespace kadoru
