@@ -1,5 +1,6 @@
 #include "platform/posix/posix_file_system.h"
 
+#include "platform/chunked_read.h"
 #include "platform/failure.h"
 #include "platform/paths.h"
 #include "platform/posix/errno_failure.h"
@@ -254,17 +255,7 @@ std::string PosixFileSystem::read_first_line(const std::string& path) const {
     const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd)
         throw_file_errno(errno, path);
-    std::string line;
-    bool read_any = false;
-    read_chunks(fd.get(), [&](std::string_view chunk) {
-        read_any = true;
-        const auto end = chunk.find_first_of("\r\n");
-        line.append(chunk.substr(0, end));
-        return end == std::string_view::npos;
-    });
-    if (!read_any)
-        throw Failure(failure_code::input_past_end);
-    return line;
+    return first_line_of([&](auto on_chunk) { read_chunks(fd.get(), on_chunk); });
 }
 
 void PosixFileSystem::create_folder(const std::string& path) {
@@ -368,15 +359,7 @@ std::string PosixFileSystem::read_file(const std::string& path, std::size_t max_
         throw_errno(errno, PathRole::file);
     if (!S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > max_bytes)
         throw Failure(failure_code::path_file_access_error);
-    std::string bytes;
-    read_chunks(fd.get(), [&](std::string_view chunk) {
-        bytes.append(chunk);
-        // The file may have grown since it was measured.
-        if (bytes.size() > max_bytes)
-            throw Failure(failure_code::path_file_access_error);
-        return true;
-    });
-    return bytes;
+    return whole_file_of([&](auto on_chunk) { read_chunks(fd.get(), on_chunk); }, max_bytes);
 }
 
 } // namespace kadoru

@@ -1,5 +1,6 @@
 #include "platform/windows/windows_file_system.h"
 
+#include "platform/chunked_read.h"
 #include "platform/failure.h"
 #include "platform/paths.h"
 #include "platform/windows/wide_text.h"
@@ -314,15 +315,7 @@ std::string WindowsFileSystem::read_file(const std::string& path, std::size_t ma
     const UniqueHandle file = open_for_reading(path);
     if (size_of(file.get()) > max_bytes)
         throw Failure(failure_code::path_file_access_error);
-    std::string bytes;
-    read_chunks(file.get(), [&](std::string_view chunk) {
-        bytes.append(chunk);
-        // The file may have grown since it was measured.
-        if (bytes.size() > max_bytes)
-            throw Failure(failure_code::path_file_access_error);
-        return true;
-    });
-    return bytes;
+    return whole_file_of([&](auto on_chunk) { read_chunks(file.get(), on_chunk); }, max_bytes);
 }
 
 void WindowsFileSystem::write_text(const std::string& path, std::string_view text) {
@@ -349,17 +342,7 @@ void WindowsFileSystem::write_text(const std::string& path, std::string_view tex
 
 std::string WindowsFileSystem::read_first_line(const std::string& path) const {
     const UniqueHandle file = open_for_reading(path);
-    std::string line;
-    bool read_any = false;
-    read_chunks(file.get(), [&](std::string_view chunk) {
-        read_any = true;
-        const auto end = chunk.find_first_of("\r\n");
-        line.append(chunk.substr(0, end));
-        return end == std::string_view::npos;
-    });
-    if (!read_any)
-        throw Failure(failure_code::input_past_end);
-    return line;
+    return first_line_of([&](auto on_chunk) { read_chunks(file.get(), on_chunk); });
 }
 
 void WindowsFileSystem::create_folder(const std::string& path) {
