@@ -15,6 +15,7 @@ void CardArranging::begin(const CardOrder& order) {
 
 std::vector<std::string> CardArranging::names() const {
     std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(list_.count()));
     for (int i = 0; i < list_.count(); ++i)
         names.push_back(list_.row(i).name);
     return names;
