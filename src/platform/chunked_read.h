@@ -28,7 +28,8 @@ template <class ReadChunks> std::string first_line_of(ReadChunks read_chunks) {
 }
 
 // The whole file, which must hold no more than max_bytes.
-template <class ReadChunks> std::string whole_file_of(ReadChunks read_chunks, std::size_t max_bytes) {
+template <class ReadChunks>
+std::string whole_file_of(ReadChunks read_chunks, std::size_t max_bytes) {
     std::string bytes;
     read_chunks([&](std::string_view chunk) {
         bytes.append(chunk);
