@@ -31,6 +31,14 @@ std::string placeholder_name(int number) {
     return std::string(placeholder_stem) + digits.data() + std::string(placeholder_extension);
 }
 
+// Where the folder read shows the name, ignoring case; names.size() when nowhere.
+std::size_t index_of(const std::vector<std::string>& names, std::string_view wanted) {
+    const auto at = std::find_if(names.begin(), names.end(), [&](const std::string& entry) {
+        return same_ignoring_case(entry, wanted);
+    });
+    return static_cast<std::size_t>(at - names.begin());
+}
+
 bool is_placeholder_name(std::string_view name) {
     const std::size_t stem = placeholder_stem.size();
     if (name.size() != stem + placeholder_digits + placeholder_extension.size())
@@ -78,6 +86,27 @@ void OrderGuard::place_last(const std::string& path) {
 }
 
 void OrderGuard::make_room_last() {
+    fill_holes_until([](const std::vector<std::string>& names, std::size_t at) {
+        // Its slots, and the unused ones after them, are where the file goes.
+        return at + 1 == names.size() ? Landing::where_wanted : Landing::in_a_hole;
+    });
+}
+
+void OrderGuard::make_room_after(std::string_view previous) {
+    if (previous.empty())
+        return;
+    // A placeholder is the smallest name there is: once one lands after `previous`,
+    // every hole in front of it that any name could take is filled.
+    fill_holes_until([previous](const std::vector<std::string>& names, std::size_t at) {
+        const std::size_t after = index_of(names, previous);
+        if (after == names.size())
+            return Landing::lost;
+        return at > after ? Landing::where_wanted : Landing::in_a_hole;
+    });
+}
+
+void OrderGuard::fill_holes_until(
+    const std::function<Landing(const std::vector<std::string>&, std::size_t)>& landed) {
     if (standing_down_)
         return;
     // With a first-fit allocator every placeholder lands after the one before it:
@@ -90,55 +119,17 @@ void OrderGuard::make_room_last() {
         if (standing_down_)
             return;
         const auto names = fs_.entry_names(folder_);
-        const auto at = std::find_if(names.begin(), names.end(), [&](const std::string& entry) {
-            return same_ignoring_case(entry, name);
-        });
-        const auto index = static_cast<std::size_t>(at - names.begin());
-        if (at == names.end() || (!first && index <= previous)) {
+        const std::size_t at = index_of(names, name);
+        const Landing landing = at == names.size() ? Landing::lost : landed(names, at);
+        if (landing == Landing::lost || (!first && at <= previous)) {
             stand_down();
             return;
         }
-        if (index + 1 == names.size()) {
-            // Its slots, and the unused ones after them, are where the file goes.
+        if (landing == Landing::where_wanted) {
             remove(name);
             return;
         }
-        previous = index;
-        first = false;
-    }
-}
-
-void OrderGuard::make_room_after(std::string_view previous) {
-    if (standing_down_ || previous.empty())
-        return;
-    // A placeholder is the smallest name there is: once one lands after `previous`,
-    // every hole in front of it that any name could take is filled.
-    std::size_t last = 0;
-    bool first = true;
-    for (;;) {
-        const std::string name = make_placeholder();
-        if (standing_down_)
-            return;
-        const auto names = fs_.entry_names(folder_);
-        const auto index_of = [&](std::string_view wanted) {
-            return static_cast<std::size_t>(std::find_if(names.begin(), names.end(),
-                                                         [&](const std::string& entry) {
-                                                             return same_ignoring_case(entry,
-                                                                                       wanted);
-                                                         }) -
-                                            names.begin());
-        };
-        const std::size_t at = index_of(name);
-        const std::size_t after = index_of(previous);
-        if (at == names.size() || after == names.size() || (!first && at <= last)) {
-            stand_down();
-            return;
-        }
-        if (at > after) {
-            remove(name);
-            return;
-        }
-        last = at;
+        previous = at;
         first = false;
     }
 }

@@ -2,6 +2,8 @@
 
 #include "platform/entry_order.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +57,13 @@ public:
     bool folder_full() const { return folder_full_; }
 
 private:
+    // Where the latest placeholder landed: in a hole in front of where the file goes,
+    // where the file goes, or somewhere the folder read does not show.
+    enum class Landing { in_a_hole, where_wanted, lost };
+    // Makes placeholders, each landing after the one before, until one lands where
+    // the file goes; that one is removed, so that its slots are the file's.
+    void fill_holes_until(
+        const std::function<Landing(const std::vector<std::string>&, std::size_t)>& landed);
     std::string make_placeholder();
     void remove(const std::string& name);
     void stand_down();
