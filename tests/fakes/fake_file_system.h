@@ -189,10 +189,7 @@ public:
     void create_empty_file(const std::string& given_path) override {
         const std::string path = fake_path(given_path);
         check(path);
-        if (exists(path) || is_folder(path))
-            throw Failure(failure_code::file_already_exists);
-        if (folders_.count(split(path).first) == 0)
-            throw Failure(failure_code::path_not_found);
+        refuse_new_entry(path);
         log.push_back("create empty " + path);
         add_file(path, 0);
     }
@@ -202,10 +199,7 @@ public:
         const std::string to = fake_path(given_to);
         check(from);
         check(to);
-        if (exists(to) || is_folder(to))
-            throw Failure(failure_code::file_already_exists);
-        if (folders_.count(split(to).first) == 0)
-            throw Failure(failure_code::path_not_found);
+        refuse_new_entry(to);
         if (exists(from)) {
             const auto [folder, name] = split(from);
             const std::uint64_t size = find(folders_.at(folder).files, name)->size;
@@ -233,10 +227,7 @@ public:
     void make_folder(const std::string& given_path) override {
         const std::string path = fake_path(given_path);
         check(path);
-        if (exists(path) || is_folder(path))
-            throw Failure(failure_code::file_already_exists);
-        if (folders_.count(split(path).first) == 0)
-            throw Failure(failure_code::path_not_found);
+        refuse_new_entry(path);
         log.push_back("make folder " + path);
         add_folder(path);
     }
@@ -279,6 +270,13 @@ public:
     }
 
 private:
+    // A new entry needs its folder, and a name nothing there has yet.
+    void refuse_new_entry(const std::string& path) const {
+        if (exists(path) || is_folder(path))
+            throw Failure(failure_code::file_already_exists);
+        if (folders_.count(split(path).first) == 0)
+            throw Failure(failure_code::path_not_found);
+    }
     static std::pair<std::string, std::string> split(const std::string& given_path) {
         const std::string path = fake_path(given_path);
         const auto cut = path.find_last_of('/');

@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "support/failure_of.h"
 #include "support/scratch_folder.h"
+#include "support/song_files.h"
 #include "system_pair.h"
 
 #include <algorithm>
@@ -10,7 +11,6 @@
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <random>
 
 namespace kadoru {
 namespace {
@@ -18,18 +18,11 @@ namespace {
 namespace stdfs = std::filesystem;
 using test::failure_of;
 using test::native;
+using test::random_bytes;
 using test::ScratchFolder;
 using test::std_path;
 using test::SystemFileSystem;
 using ::testing::UnorderedElementsAre;
-
-std::string random_bytes(std::size_t size) {
-    std::mt19937 random(static_cast<unsigned>(size));
-    std::string bytes(size, '\0');
-    for (auto& byte : bytes)
-        byte = static_cast<char>(random());
-    return bytes;
-}
 
 class FileSystemTest : public ::testing::Test {
 protected:

@@ -1,10 +1,25 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
+#include <random>
 #include <string>
 
 namespace kadoru::test {
+
+// A song's worth of bytes that no copy could get right by chance; the same for the
+// same seed.
+inline std::string random_bytes(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (auto& byte : bytes)
+        byte = static_cast<char>(random());
+    return bytes;
+}
+inline std::string random_bytes(std::size_t size) {
+    return random_bytes(size, static_cast<unsigned>(size));
+}
 
 // Small songs made from nothing, for TagLib to tag and read: silence in the
 // smallest shape each format's reader accepts.

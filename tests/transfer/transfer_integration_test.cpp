@@ -8,6 +8,7 @@
 #include "fakes/fake_ui.h"
 #include "platform/paths.h"
 #include "support/scratch_folder.h"
+#include "support/song_files.h"
 #include "system_pair.h"
 #include "transfer_list/list_size.h"
 #include "transfer_list/transfer_list.h"
@@ -17,7 +18,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
-#include <random>
 
 namespace kadoru {
 namespace {
@@ -25,19 +25,12 @@ namespace {
 namespace stdfs = std::filesystem;
 using namespace std::chrono_literals;
 using test::CardKind;
+using test::random_bytes;
 using test::ScratchFolder;
 using test::std_path;
 using test::TestCard;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
-
-std::string random_bytes(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (auto& byte : bytes)
-        byte = static_cast<char>(random());
-    return bytes;
-}
 
 // The source folder and the program's folder lie on the machine's own drives, the card
 // on a removable one, which must be ready before the drives are made.

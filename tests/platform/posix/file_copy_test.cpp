@@ -4,13 +4,13 @@
 #include "support/failure_of.h"
 #include "support/fat_volume.h"
 #include "support/scratch.h"
+#include "support/song_files.h"
 
 #include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <random>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -21,17 +21,10 @@ namespace {
 namespace stdfs = std::filesystem;
 using test::failure_of;
 using test::FatVolume;
+using test::random_bytes;
 using test::ScratchFolder;
 using test::TmpfsMount;
 using ::testing::ElementsAre;
-
-std::string random_bytes(std::size_t size) {
-    std::mt19937 random(static_cast<unsigned>(size));
-    std::string bytes(size, '\0');
-    for (auto& byte : bytes)
-        byte = static_cast<char>(random());
-    return bytes;
-}
 
 class CopyMethods : public ::testing::TestWithParam<CopyMethod> {};
 
