@@ -6,7 +6,9 @@
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
 #include "platform/failure.h"
+#include "platform/list_input.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <gmock/gmock.h>
@@ -35,9 +37,33 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-// Records which action each input ran; fail_with makes the next one fail.
-class RecordingActions final : public MainActions {
+// Records which action each input ran; fail_with makes the next one fail. The
+// lists' input goes into the model through the logic's event rules.
+class RecordingActions final : public MainIntents {
 public:
+    explicit RecordingActions(MainViewModel& model)
+        : model(model),
+          lists({&model.drive1, &model.drive2, &model.dir1, &model.file1, &model.combo_ftype}) {}
+    MainViewModel& model;
+    ListInput lists;
+    void file_pressed() override { lists.file_pressed(); }
+    void file_released() override { lists.file_released(); }
+    void file_rows_selected(const std::vector<int>& rows) override {
+        lists.file_rows_selected(rows);
+    }
+    void file_double_clicked(bool on_row) override { lists.file_double_clicked(on_row); }
+    void folder_opened(const std::string& path) override { lists.folder_opened(path); }
+    void drive_picked(DriveSide side, const std::string& drive) override {
+        lists.drive_picked(side, drive);
+    }
+    void type_typed(const std::string& text) override { lists.type_typed(text); }
+    void type_picked(int item) override { lists.type_picked(item); }
+    void list_rows_selected(const std::vector<int>& rows) override {
+        for (int i = 0; i < model.list2.count(); ++i)
+            model.list2.set_selected(i, std::count(rows.begin(), rows.end(), i) > 0);
+    }
+    void list_current_row(int row) override { model.list2.set_list_index(row); }
+
     std::vector<std::string> calls;
     int fail_with = 0;
 
@@ -93,7 +119,9 @@ private:
 
 class MainWindow : public ::testing::Test {
 protected:
-    MainWindow() : model(drives, fs, "c:", "/"), window(model, actions, box, [this] { ++ended; }) {
+    MainWindow()
+        : model(drives, fs, "c:", "/"), actions(model),
+          window(model, actions, box, [this] { ++ended; }) {
         drives.add("c:", "/");
         for (const char* item : {"MP3", "WMA", "WAV"})
             model.combo_ftype.add_item(item);
@@ -116,9 +144,9 @@ protected:
     test::FakeDrives drives;
     test::FakeFileSystem fs;
     test::ScriptedMessageBox box;
-    RecordingActions actions;
     int ended = 0;
     MainViewModel model;
+    RecordingActions actions;
     Kadoru10 window;
 };
 
