@@ -15,8 +15,7 @@ struct MainViewModel;
 // total playing time.
 class MainTips {
 public:
-    MainTips(const MainViewModel& model, SongDetailsReader& songs)
-        : model_(model), songs_(songs) {}
+    MainTips(const MainViewModel& model, SongDetailsReader& songs) : model_(model), songs_(songs) {}
 
     std::string tip(std::string_view control, int row) const;
 
