@@ -159,9 +159,9 @@ void ArrangedListView::dropEvent(QDropEvent* event) {
     }
     const QPoint at = event->position().toPoint();
     const QModelIndex index = indexAt(at);
-    const int to = drop_row(index.isValid() ? index.row() : -1,
-                            index.isValid() && at.y() < visualRect(index).center().y(),
-                            list_.count());
+    const int to =
+        drop_row(index.isValid() ? index.row() : -1,
+                 index.isValid() && at.y() < visualRect(index).center().y(), list_.count());
     event->setDropAction(Qt::MoveAction);
     event->accept();
     guarded(errors_, [&] { intents_.move_selected_to(to); });
