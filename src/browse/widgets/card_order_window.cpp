@@ -75,10 +75,10 @@ CardOrderWindow::CardOrderWindow(CardOrderActions& actions, MessageBox& errors, 
     auto* buttons = child<QDialogButtonBox>(this, QDialogButtonBox::Close);
     arrange_ = button(window_text::card_arrange_command, "card_arrange",
                       &CardOrderWindow::begin_arranging);
-    confirm_ = button(window_text::card_arrange_confirm, "window_text::card_arrange_confirm",
+    confirm_ = button(window_text::card_arrange_confirm, "card_arrange_confirm",
                       &CardOrderWindow::confirm);
-    cancel_ = button(window_text::card_arrange_cancel, "window_text::card_arrange_cancel",
-                     &CardOrderWindow::cancel);
+    cancel_ =
+        button(window_text::card_arrange_cancel, "card_arrange_cancel", &CardOrderWindow::cancel);
     for (auto* command : {arrange_, confirm_, cancel_})
         buttons->addButton(command, QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
