@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_actions.h"
+#include "platform/place.h"
 #include "platform/window_texts.h"
 #include "transfer/control_lock.h"
 
@@ -31,13 +32,6 @@ enum class ControlKind {
     type_list,      // Combo_ftype: an editable drop-down
     file_list,      // File1
     transfer_list,  // List2
-};
-
-struct Place {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
 };
 
 struct ControlLayout {
