@@ -2,13 +2,11 @@
 
 #include <string_view>
 
-namespace kadoru {
-
 // Every text the windows themselves show, in one place below the toolkit: a window
 // (Qt or Win32) takes its captions, menu entries, tooltips, dialog titles and file
 // filters from here (the main window's captions through its layout table) and
 // types none of its own. The messages the logic makes stay with the logic.
-namespace window_text {
+namespace kadoru::window_text {
 
 inline constexpr std::string_view main_title = "Kadoru";
 
@@ -66,6 +64,4 @@ inline constexpr std::string_view card_arrange_busy = "並べ替えています�
 inline constexpr std::string_view progress_title = "MP3データ転送中";
 inline constexpr std::string_view progress_text = "処理中です。しばらくお待ちください。";
 
-} // namespace window_text
-
-} // namespace kadoru
+} // namespace kadoru::window_text

@@ -206,7 +206,7 @@ void Kadoru10::give_drive2_a_menu(DriveCombo* drive2) {
         std::vector<MenuEntry> entries;
         guarded(errors_, [&] { entries = destination_menu(actions_); });
         for (const MenuEntry& entry : entries) {
-            QAction* action = drive2_menu_->findChild<QAction*>(qt_text(entry.name));
+            auto* action = drive2_menu_->findChild<QAction*>(qt_text(entry.name));
             action->setVisible(entry.shown);
             action->setEnabled(entry.enabled);
         }
