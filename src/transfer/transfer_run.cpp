@@ -183,6 +183,7 @@ bool TransferRun::collisions_accepted(const std::vector<std::string>& names,
     if (rows.empty())
         return true;
     std::vector<std::string> shown;
+    shown.reserve(rows.size());
     for (const int row : rows)
         shown.push_back(in_.list.row(row).name);
     return io_.messages.show(collision_question(shown), collision_title, Buttons::yes_no) ==
@@ -191,6 +192,7 @@ bool TransferRun::collisions_accepted(const std::vector<std::string>& names,
 
 std::vector<std::string> TransferRun::names_on_card(bool card) const {
     std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(in_.list.count()));
     for (int i = 0; i < in_.list.count(); ++i) {
         const std::string& name = in_.list.row(i).name;
         names.push_back(card ? card_name(name) : name);

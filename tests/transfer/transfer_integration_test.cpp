@@ -165,7 +165,7 @@ TEST(IntoAFullCard, ListSizesAreTakenAfreshAtStart) {
     transfer.messages.answers = {Answer::yes};
     transfer.start();
 
-    EXPECT_EQ(transfer.messages.texts().back(), "e: の空き領域が不足しています");
+    EXPECT_EQ(transfer.messages.texts().back(), card.drive() + " の空き領域が不足しています");
     EXPECT_THAT(transfer.card_names(), ElementsAre("old.mp3")); // nothing deleted
     EXPECT_FALSE(transfer.progress.created);
     EXPECT_TRUE(transfer.controls.all(true));
