@@ -93,7 +93,11 @@ std::vector<CopyNote> parse_notes(std::string_view text) {
 
 NotedCopy::NotedCopy(NoteStore& store, CopyNote note) : store_(store), note_(std::move(note)) {
     try {
+        // An older note of this name on this card speaks of a file about to be replaced.
         auto notes = read_notes(store_);
+        std::erase_if(notes, [this](const CopyNote& other) {
+            return other.volume == note_.volume && other.name == note_.name;
+        });
         notes.push_back(note_);
         store_.write(notes_text(notes));
         noted_ = true;
@@ -117,7 +121,12 @@ void NotedCopy::settled() {
 std::vector<std::string> remove_short_copies(CardFiles& fs, const Drives& drives,
                                              std::string_view drive, NoteStore& store) {
     std::vector<std::string> removed;
-    const auto notes = read_notes(store);
+    std::vector<CopyNote> notes;
+    try {
+        notes = read_notes(store);
+    } catch (const Failure&) {
+        return removed; // a note that cannot be read stops no run
+    }
     if (notes.empty())
         return removed;
     const std::string volume = drives.volume_id(drive);
@@ -140,8 +149,13 @@ std::vector<std::string> remove_short_copies(CardFiles& fs, const Drives& drives
             kept.push_back(note);
         }
     }
-    if (kept.size() != notes.size())
-        store.write(notes_text(kept));
+    if (kept.size() != notes.size()) {
+        try {
+            store.write(notes_text(kept));
+        } catch (const Failure&) {
+            // Kept, the notes name files that are gone or whole: the next look passes them.
+        }
+    }
     return removed;
 }
 

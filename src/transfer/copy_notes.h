@@ -54,7 +54,8 @@ private:
 // Removes from the drive's root each file a note names for this card whose size is
 // not the one noted: a copy cut short. The notes for the card go, but for those
 // whose file could not be removed. The names removed, in the notes' order. Does
-// nothing without a ready drive or a note for it.
+// nothing without a note, nor where the notes cannot be read or written; throws the
+// Failure of a drive that cannot be read.
 std::vector<std::string> remove_short_copies(CardFiles& fs, const Drives& drives,
                                              std::string_view drive, NoteStore& store);
 
