@@ -219,6 +219,11 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root,
     std::optional<OrderGuard> guard;
     if (keeps_entry_order(io_.drives.file_system_type(drive)))
         guard.emplace(io_.fs, root, names);
+    std::string volume;
+    try {
+        volume = io_.drives.volume_id(drive);
+    } catch (const Failure&) {
+    }
     for (int i = 0; i < count; ++i) {
         const Clock::time_point start = io_.clock.now();
         const TransferEntry entry = in_.list.row(i);
@@ -239,7 +244,7 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root,
         const std::uint64_t size = sources[static_cast<std::size_t>(i)].size;
         std::optional<Failure> refused;
         try {
-            copy_noted(drive, root, entry.source_path, name, size);
+            copy_noted(volume, drive, root, entry.source_path, name, size);
         } catch (const Failure& failure) {
             if (failure.code() != failure_code::disk_not_ready && !still_there(drive, root))
                 throw Failure(failure_code::disk_not_ready);
@@ -259,7 +264,7 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root,
             const std::string other_target = join_path(root, other);
             if (is_source_of_row(io_.fs, other_target, sources, i))
                 throw *refused;
-            copy_noted(drive, root, entry.source_path, other, size);
+            copy_noted(volume, drive, root, entry.source_path, other, size);
             name = other;
         }
 
@@ -272,14 +277,10 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root,
         guard->finish();
 }
 
-void TransferRun::copy_noted(const std::string& drive, const std::string& root,
-                             const std::string& from, const std::string& name, std::uint64_t size) {
+void TransferRun::copy_noted(const std::string& volume, const std::string& drive,
+                             const std::string& root, const std::string& from,
+                             const std::string& name, std::uint64_t size) {
     // A card that cannot say who it is could not be known again: no note.
-    std::string volume;
-    try {
-        volume = io_.drives.volume_id(drive);
-    } catch (const Failure&) {
-    }
     if (volume.empty()) {
         io_.fs.copy_file(from, join_path(root, name));
         return;

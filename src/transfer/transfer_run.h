@@ -90,9 +90,10 @@ private:
     // the row went under.
     void copy_all(const std::string& drive, const std::string& root,
                   std::vector<std::string>& names, const std::vector<CheckedSource>& sources);
-    // One copy, noted outside the card while it is under way.
-    void copy_noted(const std::string& drive, const std::string& root, const std::string& from,
-                    const std::string& name, std::uint64_t size);
+    // One copy, noted outside the card (known by volume, when not empty) while it is
+    // under way.
+    void copy_noted(const std::string& volume, const std::string& drive, const std::string& root,
+                    const std::string& from, const std::string& name, std::uint64_t size);
     void fail(int code, const RunState& state);
 
     TransferInputs in_;
