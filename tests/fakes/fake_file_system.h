@@ -120,6 +120,7 @@ public:
         const std::string folder = fake_path(given_folder);
         return entry_names(folder);
     }
+    FolderRoom folder_room(const std::string& /*folder*/) const override { return {}; }
     bool is_folder(const std::string& path) const override {
         return folders_.count(fake_path(path)) != 0;
     }

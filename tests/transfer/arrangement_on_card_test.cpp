@@ -35,6 +35,7 @@ public:
     stored_entry_names(const std::string& f) const override {
         return card_.stored_entry_names(f);
     }
+    FolderRoom folder_room(const std::string& f) const override { return card_.folder_room(f); }
     bool is_folder(const std::string& p) const override { return card_.is_folder(p); }
     bool is_file(const std::string& p) const override { return card_.is_file(p); }
     bool same_file(const std::string& a, const std::string& b) const override {
@@ -121,7 +122,7 @@ TEST_P(ArrangementOnCard, SongsInTheChosenOrderEveryByteKeptOthersUntouched) {
     ASSERT_EQ(table.drive_of(card->root()), "e:");
     int moves = 0;
     EXPECT_EQ(arrange_card(fs, table, "e:", order, [&](int done, int) { moves = done; }),
-              std::nullopt);
+              ArrangementResult{});
     EXPECT_EQ(moves, 10);
     const auto after = card->stored_order();
     EXPECT_THAT(of(after, true), ElementsAreArray(order));

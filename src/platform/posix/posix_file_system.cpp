@@ -6,6 +6,7 @@
 #include "platform/posix/errno_failure.h"
 #include "platform/posix/file_copy.h"
 #include "platform/posix/file_status.h"
+#include "platform/posix/folder_room.h"
 #include "platform/posix/mountinfo_source.h"
 #include "platform/posix/stored_entry_order.h"
 #include "platform/posix/unique_fd.h"
@@ -285,6 +286,10 @@ PosixFileSystem::stored_entry_names(const std::string& folder) const {
     if (!lists_in_own_order(folder, *mounts_))
         return names;
     return stored_order_of(folder, names, *mounts_);
+}
+
+FolderRoom PosixFileSystem::folder_room(const std::string& folder) const {
+    return folder_room_of(folder, directory_read(folder), *mounts_);
 }
 
 void PosixFileSystem::create_empty_file(const std::string& path) {
