@@ -8,7 +8,12 @@ CardEjector& no_card_ejector() {
     // Holds no state, so one object serves every caller.
     class NoCardEjector final : public CardEjector {
     public:
-        void eject(const std::string& /*root*/) override { throw eject_failure(no_udisks_error); }
+        Removable removable(const std::string& /*root*/) const override {
+            return Removable::unknown;
+        }
+        std::optional<std::string> eject(const std::string& /*root*/) override {
+            throw eject_failure(no_udisks_error);
+        }
     };
     static NoCardEjector none;
     return none;

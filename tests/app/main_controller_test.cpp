@@ -28,13 +28,15 @@ const SettingsPlaces places{program_folder, ""}; // no user folder to fall back 
 class FakeEjector final : public CardEjector {
 public:
     explicit FakeEjector(test::FakeDrives& drives) : drives_(drives) {}
-    void eject(const std::string& root) override {
+    Removable removable(const std::string& /*root*/) const override { return Removable::unknown; }
+    std::optional<std::string> eject(const std::string& root) override {
         ejected.push_back(root);
         if (!refusal.empty())
             throw Failure(failure_code::permission_denied, refusal);
         for (auto& [letter, drive] : drives_.drives)
             if (drive.root == root)
                 drive.ready = false;
+        return std::nullopt;
     }
     std::vector<std::string> ejected;
     std::string refusal;
