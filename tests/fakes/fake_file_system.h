@@ -44,6 +44,8 @@ public:
     // Runs at the start of every files() call, to change the folder between two
     // listings as another program might.
     std::function<void(const std::string& folder)> before_files;
+    // Runs at the start of every move; a test can end the program there by throwing.
+    std::function<void(const std::string& from, const std::string& to)> on_move;
 
     void add_folder(const std::string& given_path) {
         const std::string path = fake_path(given_path);
@@ -201,6 +203,8 @@ public:
         check(from);
         check(to);
         refuse_new_entry(to);
+        if (on_move)
+            on_move(from, to);
         if (exists(from)) {
             const auto [folder, name] = split(from);
             const std::uint64_t size = find(folders_.at(folder).files, name)->size;
