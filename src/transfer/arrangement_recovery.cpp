@@ -49,8 +49,7 @@ void recover_folder(CardFiles& fs, const std::string& root, const std::string& w
             recovery.kept.push_back({name, KeptBecause::name_taken});
             continue;
         }
-        if (guard)
-            guard->make_room_after(previous);
+        make_room_or_stand_down(guard, previous);
         Moved moved = Moved::no_room;
         try {
             moved = move_song(fs, from, root, name, room.kind);

@@ -111,8 +111,7 @@ public:
             const std::string from = join_path(work_, name);
             if (!fs_.is_file(from))
                 continue; // vanished on the way out
-            if (guard)
-                guard->make_room_after(previous);
+            make_room_or_stand_down(guard, previous);
             Moved moved = move_song(fs_, from, root_, name, room_.kind);
             if (moved == Moved::no_room && guard) {
                 // No slot after the holes: the rest go into the holes, out of order,
@@ -199,7 +198,16 @@ ArrangementResult arrange_card(CardFiles& fs, const Drives& drives, std::string_
     if (result.slots_short > 0)
         return result;
 
-    fs.make_folder(work);
+    try {
+        fs.make_folder(work);
+    } catch (const Failure& failure) {
+        // A root that may be of set size and refuses even the folder is full (the
+        // FUSE FAT driver calls it a permission): at least the folder's slots must go.
+        if (room.kind == FolderRoom::Kind::grows || !refused_for_room(failure))
+            throw;
+        result.slots_short = slots_for_name(work_name);
+        return result;
+    }
     Arranging arranging(fs, root, work, room, progress);
     try {
         fs.create_empty_file(join_path(work, arrangement_marker_name));

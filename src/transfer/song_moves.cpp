@@ -50,6 +50,18 @@ bool has_room_for(CardFiles& fs, const std::string& folder, std::string_view nam
     return true;
 }
 
+void make_room_or_stand_down(std::optional<OrderGuard>& guard, std::string_view previous) {
+    if (!guard)
+        return;
+    try {
+        guard->make_room_after(previous);
+    } catch (const Failure& failure) {
+        if (!refused_for_room(failure))
+            throw;
+        guard.reset();
+    }
+}
+
 Moved move_song(CardFiles& fs, const std::string& from, const std::string& to_folder,
                 std::string_view name, FolderRoom::Kind room) {
     if (room != FolderRoom::Kind::grows && !has_room_for(fs, to_folder, name))

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/directory_slots.h"
+#include "transfer/order_guard.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,10 @@ bool refused_for_room(const Failure& failure);
 // file of a name at least as long is made and removed again. A new entry of the same
 // length takes the same place, so the rename that follows lands there.
 bool has_room_for(CardFiles& fs, const std::string& folder, std::string_view name);
+
+// Readies the guard for the next song after `previous`; where the folder refuses
+// even a placeholder for want of room, the guard stands down (is reset) instead.
+void make_room_or_stand_down(std::optional<OrderGuard>& guard, std::string_view previous);
 
 // How one song's move ended.
 enum class Moved { yes, no_room, vanished };
