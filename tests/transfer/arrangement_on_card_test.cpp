@@ -248,9 +248,10 @@ TEST_F(NearlyFullFat16, KilledComingBackIntoARootThenFullTheSongIsNamedAndTheRun
         EXPECT_THAT(told, ::testing::HasSubstr(long_song + "（ルートフォルダに空きがありません）"));
     EXPECT_EQ(texts.back(), "処理が終了しました");
     EXPECT_EQ(dir.read("card/new.mp3"), "new");
-    for (const auto& [name, content] : bytes)
-        if (name != "two.mp3")
+    for (const auto& [name, content] : bytes) {
+        if (name != "two.mp3") // back in the root before the kill, then deleted by the run
             EXPECT_EQ(dir.read("card/KDRSORT/" + name), content) << name;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(, ArrangementOnCard,
