@@ -249,8 +249,9 @@ TEST_F(NearlyFullFat16, KilledComingBackIntoARootThenFullTheSongIsNamedAndTheRun
     EXPECT_EQ(texts.back(), "処理が終了しました");
     EXPECT_EQ(dir.read("card/new.mp3"), "new");
     for (const auto& [name, content] : bytes) {
-        if (name != "two.mp3") // back in the root before the kill, then deleted by the run
+        if (name != "two.mp3") { // back in the root before the kill, then deleted by the run
             EXPECT_EQ(dir.read("card/KDRSORT/" + name), content) << name;
+        }
     }
 }
 
