@@ -79,6 +79,9 @@ protected:
         put("sub/inside.mp3");
         put("Z.WMA");
         std::filesystem::create_directory(*card / "LATER");
+        // The user's own folder of the working folder's name: never the program's.
+        std::filesystem::create_directory(*card / "kdrsort");
+        put("kdrsort/photo.jpg");
         for (const auto* gone : {"a long name to leave a hole.mp3", "X.MP3"}) {
             std::filesystem::remove(*card / gone);
             bytes.erase(gone);
@@ -101,7 +104,8 @@ protected:
         ASSERT_TRUE(card->mount());
         for (const auto& [name, content] : bytes)
             EXPECT_EQ(dir.read("card/" + name), content) << name;
-        EXPECT_FALSE(std::filesystem::exists(*card / "KDRSORT"));
+        EXPECT_FALSE(std::filesystem::exists(*card / "KDRSORT1"));
+        EXPECT_EQ(test::folder_read(*card / "kdrsort"), std::vector<std::string>{"photo.jpg"});
     }
     // The names of these that are (or are not) songs of the arrangement, in their order.
     std::vector<std::string> of(const std::vector<std::string>& names, bool songs) const {
@@ -147,7 +151,7 @@ TEST_P(ArrangementOnCard, KilledHalfWayTheNextStartPutsEverySongBack) {
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 9);
-        EXPECT_TRUE(std::filesystem::is_directory(*card / "KDRSORT"));
+        EXPECT_TRUE(std::filesystem::is_directory(*card / "KDRSORT1"));
         // The next start, on a card mounted afresh.
         card->unmount();
         ASSERT_TRUE(card->mount());
@@ -156,7 +160,7 @@ TEST_P(ArrangementOnCard, KilledHalfWayTheNextStartPutsEverySongBack) {
         EXPECT_THAT(recovery.kept, IsEmpty());
         EXPECT_GT(recovery.returned, 0);
         expect_every_byte_kept();
-        EXPECT_THAT(card->stored_order(), Not(::testing::Contains("KDRSORT")));
+        EXPECT_THAT(card->stored_order(), Not(::testing::Contains("KDRSORT1")));
         ASSERT_TRUE(card->mount());
     }
 }
