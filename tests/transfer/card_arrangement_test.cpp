@@ -337,5 +337,27 @@ TEST(ArrangeCard, RefusedBeforeAnythingMovesForANameTwiceOrNoSongOfTheRoot) {
     EXPECT_THAT(fs.log, IsEmpty());
 }
 
+// Some drivers drop a file whose rename they refuse: the song is named, never retried
+// from nowhere, and the others still come back in order.
+TEST(ArrangeCard, ASongGoneWithARefusedMoveIsNamedAndTheOthersArranged) {
+    SlotFileSystem fs;
+    test::FakeDrives drives;
+    drives.add("e:", "/card").type = "vfat";
+    fs.add_folder("/card");
+    for (const auto* name : {"A.MP3", "B.MP3", "C.MP3"})
+        fs.put("/card/" + std::string(name));
+    fs.on_move = [&](const std::string& from, const std::string&) {
+        if (from == "/card/KDRSORT/B.MP3" && fs.exists(from)) {
+            fs.erase(from);
+            throw Failure(failure_code::permission_denied);
+        }
+    };
+    const ArrangementResult result =
+        arrange_card(fs, drives, "e:", {"C.MP3", "B.MP3", "A.MP3"}, [](int, int) {});
+    EXPECT_EQ(result.left.vanished, std::vector<std::string>{"B.MP3"});
+    EXPECT_THAT(fs.entry_names("/card"), ElementsAreArray({"C.MP3", "A.MP3"}));
+    EXPECT_THAT(arrangement_messages(result).back(), ::testing::EndsWith("：\nB.MP3"));
+}
+
 } // namespace
 } // namespace kadoru
