@@ -108,9 +108,9 @@ public:
         std::optional<OrderGuard> guard(std::in_place, fs_, root_);
         std::vector<std::string> returned;
         for (const auto& name : order) {
+            if (std::find(vanished_.begin(), vanished_.end(), name) != vanished_.end())
+                continue; // gone on the way out
             const std::string from = join_path(work_, name);
-            if (!fs_.is_file(from))
-                continue; // vanished on the way out
             make_room_or_stand_down(guard, previous);
             Moved moved = move_song(fs_, from, root_, name, room_.kind);
             if (moved == Moved::no_room && guard) {
@@ -121,7 +121,9 @@ public:
             }
             if (moved == Moved::no_room) {
                 for (const auto& back : returned)
-                    move_song(fs_, join_path(root_, back), work_, back, FolderRoom::Kind::grows);
+                    if (move_song(fs_, join_path(root_, back), work_, back,
+                                  FolderRoom::Kind::grows) == Moved::vanished)
+                        vanished_.push_back(back);
                 return false;
             }
             if (moved == Moved::vanished)
