@@ -26,13 +26,17 @@ struct AsTheCardCompares {
 using NameSet = std::set<std::string, AsTheCardCompares>;
 
 // Refused before anything moves: a name twice, or one that is no file of the root.
+// One listing of the root, not a look-up a song: a FUSE driver scans the folder for each.
 NameSet check_songs(const CardFiles& fs, const std::string& root,
                     const std::vector<std::string>& order) {
+    NameSet files;
+    for (const auto& file : fs.files(root))
+        files.insert(file.name);
     NameSet seen;
     for (const auto& name : order) {
         if (!seen.insert(name).second || name.find('/') != std::string::npos)
             throw Failure(failure_code::path_file_access_error);
-        if (!fs.is_file(join_path(root, name)))
+        if (files.count(name) == 0)
             throw Failure(failure_code::file_not_found);
     }
     return seen;
