@@ -64,13 +64,14 @@ void recover_folder(CardFiles& fs, const std::string& root, const std::string& w
             recovery.kept.push_back({name, KeptBecause::failed, failure.code()});
             continue;
         }
-        if (moved == Moved::no_room)
+        if (moved == Moved::no_room) {
             recovery.kept.push_back({name, KeptBecause::no_room});
-        else if (moved == Moved::vanished)
+        } else if (moved == Moved::vanished) {
             recovery.vanished.push_back(name);
-        else
+        } else {
             ++recovery.returned;
-        previous = name;
+            previous = name;
+        }
     }
     if (guard)
         guard->finish();
