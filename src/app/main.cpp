@@ -4,13 +4,12 @@
 #include "app/widgets/kadoru10.h"
 #include "platform/song_details_cache.h"
 #include "platform/system_services.h"
-#include "platform/widgets/dbus_desktop_notice.h"
 #include "platform/widgets/qt_event_pump.h"
 #include "platform/widgets/qt_message_box.h"
-#include "platform/widgets/udisks_ejector.h"
 #include "transfer/widgets/window_progress.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTranslator>
 #include <QWidget>
 
@@ -24,22 +23,23 @@ int main(int argc, char* argv[]) {
     kadoru::use_japanese_ui(app, qt_japanese);
 
     // Before start-up the lists show the drive and folder the program was started in.
-    const auto system = kadoru::system_services();
+    QPointer<QWidget> shown;
+    const auto system =
+        kadoru::system_services([&shown] { return shown && shown->isActiveWindow(); });
     kadoru::FileSystem& fs = *system.files;
     kadoru::QtMessageBox messages;
     kadoru::QtEventPump events;
     kadoru::WindowProgress progress;
     kadoru::SongDetailsCache songs(fs, *system.tags);
-    kadoru::UdisksEjector ejector;
-    kadoru::DbusDesktopNotice notice;
     kadoru::MainProgram program(
-        {*system.drives, fs, messages, events, *system.clock, progress, songs, ejector, notice},
+        {*system.drives, fs, messages, events, *system.clock, progress, songs, *system.ejector,
+         *system.notice},
         system.working_folder);
     kadoru::Kadoru10 window(program.model, program.controller, messages);
     messages.set_parent(&window);
     // Close ends the program even while the run holds back the user's input.
     events.let_input_reach(window.findChild<QWidget*>(QStringLiteral("b_cancel")));
-    notice.set_window(&window);
+    shown = &window;
     window.show_song_details(songs);
 
     program.controller.start_up(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -26,5 +27,6 @@ public:
 // An ejector for a build without a service that removes drives: it cannot tell what
 // is removable, and every removal fails, with a reason that names no service.
 CardEjector& no_card_ejector();
+std::unique_ptr<CardEjector> make_no_card_ejector();
 
 } // namespace kadoru

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 namespace kadoru {
@@ -15,5 +16,6 @@ public:
 
 // A notice that is never shown: for programs and tests without a desktop.
 DesktopNotice& no_desktop_notice();
+std::unique_ptr<DesktopNotice> make_no_desktop_notice();
 
 } // namespace kadoru

@@ -5,29 +5,41 @@
 
 namespace kadoru {
 
+namespace {
+
+// The stand-ins hold no state, so one object can serve every caller.
+class NoCardEjector final : public CardEjector {
+public:
+    Removable removable(const std::string& /*root*/) const override { return Removable::unknown; }
+    std::optional<std::string> eject(const std::string& /*root*/) override {
+        // Said of no system's service: this stand-in serves every system.
+        throw Failure(failure_code::device_unavailable, "ドライブを取り出す機能がありません。");
+    }
+};
+
+class NoDesktopNotice final : public DesktopNotice {
+public:
+    void post(std::string_view /*text*/) override {}
+};
+
+} // namespace
+
 CardEjector& no_card_ejector() {
-    // Holds no state, so one object serves every caller.
-    class NoCardEjector final : public CardEjector {
-    public:
-        Removable removable(const std::string& /*root*/) const override {
-            return Removable::unknown;
-        }
-        std::optional<std::string> eject(const std::string& /*root*/) override {
-            // Said of no system's service: this stand-in serves every system.
-            throw Failure(failure_code::device_unavailable, "ドライブを取り出す機能がありません。");
-        }
-    };
     static NoCardEjector none;
     return none;
 }
 
+std::unique_ptr<CardEjector> make_no_card_ejector() {
+    return std::make_unique<NoCardEjector>();
+}
+
 DesktopNotice& no_desktop_notice() {
-    class NoDesktopNotice final : public DesktopNotice {
-    public:
-        void post(std::string_view /*text*/) override {}
-    };
     static NoDesktopNotice none;
     return none;
+}
+
+std::unique_ptr<DesktopNotice> make_no_desktop_notice() {
+    return std::make_unique<NoDesktopNotice>();
 }
 
 NoteStore& no_note_store() {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/card_ejector.h"
 #include "platform/clock.h"
+#include "platform/desktop_notice.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/song_details.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,11 +22,17 @@ struct SystemServices {
     std::unique_ptr<Clock> clock;
     // Songs' details for the tooltips and the track order (system_tag_reader).
     std::unique_ptr<SongDetailsReader> tags;
+    // Safe removal of a card and notices on the desktop; stand-ins where the system or
+    // the build has no service for them.
+    std::unique_ptr<CardEjector> ejector;
+    std::unique_ptr<DesktopNotice> notice;
     // The process's working folder (UTF-8), where the lists start.
     std::string working_folder;
 };
 
-// The drives start with the working folder as its drive's current folder.
-SystemServices system_services();
+// The drives start with the working folder as its drive's current folder. The notice
+// asks `window_active` whether the program's window is the active one, when no notice
+// is needed; the window is made after the services, so it is asked only when posting.
+SystemServices system_services(std::function<bool()> window_active);
 
 } // namespace kadoru

@@ -1,8 +1,8 @@
 // The card ejector and the desktop notice against D-Bus services of the test's own,
 // on a bus of the test's own.
 #include "platform/failure.h"
-#include "platform/widgets/dbus_desktop_notice.h"
-#include "platform/widgets/udisks_ejector.h"
+#include "platform/linux/dbus/dbus_desktop_notice.h"
+#include "platform/linux/dbus/udisks_ejector.h"
 #include "support/private_bus.h"
 #include "support/udisks_machine.h"
 
@@ -218,7 +218,7 @@ TEST(DesktopNotice, IsPostedWhileTheWindowIsBehindOthersAndWhereTheServiceIsUp) 
         GTEST_SKIP() << bus.why_not();
 
     QWidget window;
-    notice.set_window(&window);
+    notice.set_window_active([&window] { return window.isActiveWindow(); });
     window.show();
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(window.isActiveWindow());

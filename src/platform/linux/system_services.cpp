@@ -1,20 +1,23 @@
 #include "platform/system_services.h"
 
+#include "platform/linux/desktop_services.h"
 #include "platform/linux/drive_table.h"
 #include "platform/linux/posix_file_system.h"
 #include "platform/steady_clock.h"
 #include "platform/tag_reader.h"
 
 #include <filesystem>
+#include <utility>
 #include <system_error>
 
 namespace kadoru {
 
-SystemServices system_services() {
+SystemServices system_services(std::function<bool()> window_active) {
     std::error_code error;
     const auto working = std::filesystem::current_path(error);
     return {system_drive_table(), std::make_unique<PosixFileSystem>(),
             std::make_unique<SteadyClock>(), system_tag_reader(),
+            desktop_ejector(), desktop_notice(std::move(window_active)),
             error ? std::string{"/"} : working.string()};
 }
 

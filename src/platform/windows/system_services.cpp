@@ -10,12 +10,15 @@
 
 namespace kadoru {
 
-SystemServices system_services() {
+// Windows removes cards and shows notices by means of its own, not written yet: the
+// stand-ins serve meanwhile.
+SystemServices system_services(std::function<bool()> /*window_active*/) {
     std::error_code error;
     // As UTF-8: string() would give the ANSI code page's bytes.
     const auto working = std::filesystem::current_path(error).u8string();
     return {system_drive_table(), std::make_unique<WindowsFileSystem>(),
             std::make_unique<SteadyClock>(), system_tag_reader(),
+            make_no_card_ejector(), make_no_desktop_notice(),
             error ? std::string{"c:\\"} : std::string(working.begin(), working.end())};
 }
 

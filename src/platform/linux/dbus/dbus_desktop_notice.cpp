@@ -1,4 +1,4 @@
-#include "platform/widgets/dbus_desktop_notice.h"
+#include "platform/linux/dbus/dbus_desktop_notice.h"
 
 #include "platform/message_box.h"
 #include "platform/widgets/qt_text.h"
@@ -17,7 +17,7 @@ const QString app_id = QStringLiteral("io.github.kadoru.Kadoru");
 } // namespace
 
 void DbusDesktopNotice::post(std::string_view text) {
-    if (window_ && window_->isActiveWindow())
+    if (window_active_ && window_active_())
         return;
     QDBusMessage notify = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"),

@@ -2,11 +2,10 @@
 
 #include "platform/desktop_notice.h"
 
+#include <functional>
 #include <utility>
 
 #include <QDBusConnection>
-#include <QPointer>
-#include <QWidget>
 
 namespace kadoru {
 
@@ -17,13 +16,16 @@ class DbusDesktopNotice final : public DesktopNotice {
 public:
     explicit DbusDesktopNotice(QDBusConnection bus = QDBusConnection::sessionBus())
         : bus_(std::move(bus)) {}
-    void set_window(QWidget* window) { window_ = window; }
+    // Whether the program's window is the active one; unset, it never is.
+    void set_window_active(std::function<bool()> window_active) {
+        window_active_ = std::move(window_active);
+    }
 
     void post(std::string_view text) override;
 
 private:
     QDBusConnection bus_;
-    QPointer<QWidget> window_;
+    std::function<bool()> window_active_;
 };
 
 } // namespace kadoru

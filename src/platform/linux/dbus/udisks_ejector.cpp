@@ -1,4 +1,4 @@
-#include "platform/widgets/udisks_ejector.h"
+#include "platform/linux/dbus/udisks_ejector.h"
 
 #include "platform/widgets/qt_text.h"
 
