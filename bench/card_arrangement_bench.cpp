@@ -9,7 +9,7 @@
 #include "platform/linux/posix_file_system.h"
 #include "support/card_image.h"
 #include "support/card_mounts.h"
-#include "transfer/card_arrangement.h"
+#include "card/card_arrangement.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

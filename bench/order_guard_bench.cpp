@@ -7,7 +7,7 @@
 // Needs root, /dev/fuse, dosfstools, mtools and fusefat:
 //   sudo ./build/bench/bench/order_guard_bench
 #include "platform/linux/posix_file_system.h"
-#include "transfer/order_guard.h"
+#include "card/order_guard.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/transfer_list_actions.h"
-#include "browse/card_arranging.h"
+#include "card/card_arranging.h"
 
 namespace kadoru {
 

@@ -1,4 +1,4 @@
-#include "transfer/arrangement_recovery.h"
+#include "card/arrangement_recovery.h"
 
 #include "platform/ascii_case.h"
 #include "platform/card_files.h"
@@ -7,9 +7,8 @@
 #include "platform/failure.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "transfer/delete_step.h"
-#include "transfer/order_guard.h"
-#include "transfer/song_moves.h"
+#include "card/order_guard.h"
+#include "card/song_moves.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "transfer/card_arrangement.h"
+#include "card/card_arrangement.h"
 
 #include "platform/ascii_case.h"
 #include "platform/card_files.h"
@@ -7,9 +7,9 @@
 #include "platform/entry_order.h"
 #include "platform/failure.h"
 #include "platform/paths.h"
-#include "transfer/order_check.h"
-#include "transfer/order_guard.h"
-#include "transfer/song_moves.h"
+#include "card/order_check.h"
+#include "card/order_guard.h"
+#include "card/song_moves.h"
 
 #include <algorithm>
 #include <set>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "transfer/arrangement_recovery.h"
+#include "card/arrangement_recovery.h"
 
 #include <functional>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "browse/card_arranging.h"
+#include "card/card_arranging.h"
 
 #include "platform/paths.h"
 #include "transfer_list/list_arrange.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browse/card_order.h"
+#include "card/card_order.h"
 #include "platform/label.h"
 #include "transfer_list/transfer_list.h"
 

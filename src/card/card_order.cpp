@@ -1,4 +1,4 @@
-#include "browse/card_order.h"
+#include "card/card_order.h"
 
 #include "platform/card_files.h"
 #include "platform/drives.h"

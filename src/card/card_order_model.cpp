@@ -1,4 +1,4 @@
-#include "browse/card_order_model.h"
+#include "card/card_order_model.h"
 
 #include "platform/failure.h"
 #include "platform/message_box.h"

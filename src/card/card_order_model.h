@@ -1,7 +1,7 @@
 #pragma once
 
-#include "browse/card_arranging.h"
-#include "browse/card_order.h"
+#include "card/card_arranging.h"
+#include "card/card_order.h"
 #include "platform/notifier.h"
 #include "transfer_list/arranged_list_intents.h"
 

@@ -1,4 +1,4 @@
-#include "browse/card_removal.h"
+#include "card/card_removal.h"
 
 #include "platform/card_ejector.h"
 #include "platform/drives.h"

@@ -1,4 +1,4 @@
-#include "transfer/order_check.h"
+#include "card/order_check.h"
 
 #include "platform/entry_order.h"
 #include "platform/failure.h"

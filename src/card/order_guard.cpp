@@ -1,4 +1,4 @@
-#include "transfer/order_guard.h"
+#include "card/order_guard.h"
 
 #include "platform/ascii_case.h"
 #include "platform/card_files.h"

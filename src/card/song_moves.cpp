@@ -1,4 +1,4 @@
-#include "transfer/song_moves.h"
+#include "card/song_moves.h"
 
 #include "platform/card_files.h"
 #include "platform/failure.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/directory_slots.h"
-#include "transfer/order_guard.h"
+#include "card/order_guard.h"
 
 #include <optional>
 #include <string>

@@ -39,4 +39,9 @@ bool is_drive_string(std::string_view text);
 // or an empty string when the text does not start with one.
 std::string leading_drive_string(std::string_view text);
 
+// Whether the name's last three characters, in upper case, are exactly the type
+// text. No dot is needed ("xmp3" is an MP3); a name of fewer than three characters
+// never matches. Characters, not bytes, count, so Japanese names work.
+bool has_type_suffix(std::string_view name, std::string_view type_text);
+
 } // namespace kadoru

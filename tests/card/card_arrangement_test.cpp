@@ -2,8 +2,8 @@
 #include "fakes/fake_slot_file_system.h"
 #include "platform/failure.h"
 #include "support/failure_of.h"
-#include "transfer/card_arrangement.h"
-#include "transfer/order_guard.h"
+#include "card/card_arrangement.h"
+#include "card/order_guard.h"
 
 #include <functional>
 #include <gmock/gmock.h>

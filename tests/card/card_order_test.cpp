@@ -1,4 +1,4 @@
-#include "browse/card_order.h"
+#include "card/card_order.h"
 #include "fakes/fake_drives.h"
 #include "platform/linux/drive_table.h"
 #include "platform/linux/posix_file_system.h"

@@ -1,4 +1,4 @@
-#include "transfer/order_check.h"
+#include "card/order_check.h"
 
 #include <gtest/gtest.h>
 #include <optional>

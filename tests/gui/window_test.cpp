@@ -1,6 +1,6 @@
 #include "app/widgets/japanese_ui.h"
 #include "app/widgets/kadoru10.h"
-#include "browse/widgets/card_order_window.h"
+#include "card/widgets/card_order_window.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_ui.h"

@@ -2,7 +2,7 @@
 #include "platform/linux/posix_file_system.h"
 #include "support/card_mounts.h"
 #include "support/card_test.h"
-#include "transfer/card_arrangement.h"
+#include "card/card_arrangement.h"
 #include "transfer/run_harness.h"
 
 #include <algorithm>

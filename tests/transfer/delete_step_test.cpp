@@ -1,3 +1,4 @@
+#include "platform/paths.h"
 #include "transfer/delete_step.h"
 
 #include <gtest/gtest.h>

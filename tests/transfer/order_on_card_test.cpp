@@ -8,7 +8,7 @@
 #include "run_harness.h"
 #include "support/card_mounts.h"
 #include "support/card_test.h"
-#include "transfer/order_guard.h"
+#include "card/order_guard.h"
 
 #include <algorithm>
 #include <filesystem>

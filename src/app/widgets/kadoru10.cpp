@@ -2,7 +2,7 @@
 
 #include "app/main_menus.h"
 #include "app/widgets/transfer_list_view.h"
-#include "browse/widgets/card_order_window.h"
+#include "card/widgets/card_order_window.h"
 #include "platform/widgets/drive_combo.h"
 #include "platform/widgets/file_list_view.h"
 #include "platform/widgets/folder_tree.h"

@@ -1,4 +1,4 @@
-#include "browse/widgets/card_order_window.h"
+#include "card/widgets/card_order_window.h"
 
 #include "platform/widgets/guard.h"
 #include "platform/widgets/qt_child.h"

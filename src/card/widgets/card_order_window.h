@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browse/card_order_model.h"
+#include "card/card_order_model.h"
 #include "platform/message_box.h"
 
 #include <QDialog>
