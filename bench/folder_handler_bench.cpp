@@ -13,7 +13,7 @@
 #include "platform/folder_list.h"
 #include "platform/label.h"
 #include "platform/linux/posix_file_system.h"
-#include "platform/type_selector.h"
+#include "browse/type_selector.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>

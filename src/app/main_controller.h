@@ -7,7 +7,7 @@
 #include "browse/destination_panel.h"
 #include "browse/source_browser.h"
 #include "platform/card_ejector.h"
-#include "platform/list_input.h"
+#include "browse/list_input.h"
 #include "transfer/responsive_file_system.h"
 #include "transfer/run_events.h"
 #include "transfer/transfer_run.h"

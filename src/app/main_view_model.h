@@ -5,7 +5,7 @@
 #include "platform/folder_list.h"
 #include "platform/label.h"
 #include "platform/notifier.h"
-#include "platform/type_selector.h"
+#include "browse/type_selector.h"
 #include "transfer/control_lock.h"
 #include "transfer_list/transfer_list.h"
 

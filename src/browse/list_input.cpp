@@ -1,9 +1,9 @@
-#include "platform/list_input.h"
+#include "browse/list_input.h"
 
 #include "platform/drive_selector.h"
 #include "platform/file_list.h"
 #include "platform/folder_list.h"
-#include "platform/type_selector.h"
+#include "browse/type_selector.h"
 
 #include <algorithm>
 #include <utility>

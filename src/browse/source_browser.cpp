@@ -9,7 +9,7 @@
 #include "platform/label.h"
 #include "platform/message_box.h"
 #include "platform/source_files.h"
-#include "platform/type_selector.h"
+#include "browse/type_selector.h"
 #include "transfer_list/format_size.h"
 
 #include <string>

@@ -6,7 +6,7 @@
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
 #include "platform/failure.h"
-#include "platform/list_input.h"
+#include "browse/list_input.h"
 
 #include <array>
 #include <functional>

@@ -4,8 +4,8 @@
 #include "platform/failure.h"
 #include "platform/file_list.h"
 #include "platform/folder_list.h"
-#include "platform/list_input.h"
-#include "platform/type_selector.h"
+#include "browse/list_input.h"
+#include "browse/type_selector.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "platform/linux/drive_table.h"
 #include "platform/linux/mountinfo_source.h"
 #include "platform/linux/posix_file_system.h"
-#include "platform/type_selector.h"
+#include "browse/type_selector.h"
 #include "run_harness.h"
 #include "support/card_mounts.h"
 #include "support/card_test.h"

@@ -10,7 +10,7 @@
 #include "platform/widgets/lazy_tool_tip.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
-#include "platform/widgets/type_combo.h"
+#include "browse/widgets/type_combo.h"
 #include "platform/window_texts.h"
 
 #include <array>

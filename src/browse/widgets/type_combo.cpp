@@ -1,4 +1,4 @@
-#include "platform/widgets/type_combo.h"
+#include "browse/widgets/type_combo.h"
 
 #include "platform/widgets/guard.h"
 #include "platform/widgets/qt_child.h"

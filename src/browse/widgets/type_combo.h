@@ -2,7 +2,7 @@
 
 #include "platform/list_intents.h"
 #include "platform/message_box.h"
-#include "platform/type_selector.h"
+#include "browse/type_selector.h"
 
 #include <QComboBox>
 
