@@ -1,7 +1,7 @@
 #include "browse/widgets/card_order_window.h"
 
 #include "browse/widgets/card_songs_view.h"
-#include "platform/widgets/guard.h"
+#include "platform/guard.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
 

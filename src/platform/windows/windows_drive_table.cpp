@@ -4,12 +4,12 @@
 #include "platform/failure.h"
 #include "platform/paths.h"
 #include "platform/windows/wide_text.h"
+#include "platform/windows/windows_api.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <system_error>
-#include <windows.h>
 
 namespace kadoru {
 

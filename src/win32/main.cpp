@@ -1,0 +1,38 @@
+#include "app/main_program.h"
+#include "platform/system_services.h"
+#include "win32/kadoru10.h"
+#include "win32/program_folder.h"
+#include "win32/win32_event_pump.h"
+#include "win32/win32_message_box.h"
+#include "win32/win32_progress.h"
+
+#include "platform/windows/windows_api.h"
+
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*command_line*/,
+                    int show) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
+                                                       ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    // Before start-up the lists show the drive and folder the program was started in.
+    const auto system = kadoru::system_services();
+    kadoru::Win32MessageBox messages;
+    kadoru::Win32EventPump events;
+    kadoru::Win32Progress progress(messages);
+    kadoru::MainProgram program(
+        {*system.drives, *system.files, messages, events, *system.clock, progress},
+        system.working_folder);
+    // The window's objects outlive the loop below: Close during a run only posts the
+    // quit from inside the run's own loop.
+    kadoru::Kadoru10 window(program.controller, messages);
+    messages.set_owner(window.window());
+    events.set_dialog(window.window());
+    events.let_input_reach(window.close_button());
+
+    program.controller.start_up(kadoru::windows_settings_places(kadoru::program_folder()));
+    ::ShowWindow(window.window(), show);
+    ::UpdateWindow(window.window());
+    return events.run();
+}
