@@ -9,8 +9,7 @@ template <class Function> Function* user32_function(const char* name) {
     HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
     if (user32 == nullptr)
         return nullptr;
-    return reinterpret_cast<Function*>(
-        reinterpret_cast<void*>(::GetProcAddress(user32, name)));
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(user32, name)));
 }
 
 } // namespace

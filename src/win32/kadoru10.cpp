@@ -36,8 +36,7 @@ void register_class() {
 
 } // namespace
 
-Kadoru10::Kadoru10(MainActions& actions, MessageBox& errors)
-    : actions_(actions), errors_(errors) {
+Kadoru10::Kadoru10(MainActions& actions, MessageBox& errors) : actions_(actions), errors_(errors) {
     register_class();
     const int dpi = system_dpi();
     RECT frame{0, 0, scaled(client_width, dpi), scaled(client_height, dpi)};

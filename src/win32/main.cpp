@@ -1,12 +1,11 @@
 #include "app/main_program.h"
 #include "platform/system_services.h"
+#include "platform/windows/windows_api.h"
 #include "win32/kadoru10.h"
 #include "win32/program_folder.h"
 #include "win32/win32_event_pump.h"
 #include "win32/win32_message_box.h"
 #include "win32/win32_progress.h"
-
-#include "platform/windows/windows_api.h"
 
 #include <commctrl.h>
 

@@ -39,17 +39,18 @@ void register_class() {
 
 HWND child(HWND parent, const wchar_t* kind, const std::wstring& text, DWORD kind_style,
            const RECT& place, int dpi) {
-    return ::CreateWindowExW(0, kind, text.c_str(), WS_CHILD | WS_VISIBLE | kind_style,
-                             scaled(static_cast<int>(place.left), dpi),
-                             scaled(static_cast<int>(place.top), dpi),
-                             scaled(static_cast<int>(place.right), dpi),
-                             scaled(static_cast<int>(place.bottom), dpi), parent, nullptr,
-                             ::GetModuleHandleW(nullptr), nullptr);
+    return ::CreateWindowExW(
+        0, kind, text.c_str(), WS_CHILD | WS_VISIBLE | kind_style,
+        scaled(static_cast<int>(place.left), dpi), scaled(static_cast<int>(place.top), dpi),
+        scaled(static_cast<int>(place.right), dpi), scaled(static_cast<int>(place.bottom), dpi),
+        parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
 }
 
 } // namespace
 
 StatusWindow::StatusWindow(MessageBox& errors) : errors_(errors) {
+    const INITCOMMONCONTROLSEX bar{sizeof bar, ICC_PROGRESS_CLASS};
+    ::InitCommonControlsEx(&bar);
     register_class();
     const int dpi = system_dpi();
     RECT frame{scaled(design_client_area.left, dpi), scaled(design_client_area.top, dpi),

@@ -49,8 +49,8 @@ void Win32EventPump::deliver(MSG& message) const {
 
 void Win32EventPump::process_events() {
     MSG message{};
-    for (int n = 0; n < messages_per_round &&
-                    ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE;
+    for (int n = 0;
+         n < messages_per_round && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE;
          ++n) {
         if (message.message == WM_QUIT) {
             // The outer loop ends the program; the nested one only passes it on.

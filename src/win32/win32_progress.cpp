@@ -1,8 +1,7 @@
 #include "win32/win32_progress.h"
 
-#include "win32/status_window.h"
-
 #include "platform/windows/windows_api.h"
+#include "win32/status_window.h"
 
 #include <algorithm>
 
