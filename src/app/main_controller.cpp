@@ -61,7 +61,8 @@ MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives
                 // A failure here is the run's to report.
                 save_settings(fs_, places_, folder, drive);
             }},
-           {*run_fs_, drives, clock, run_messages_, run_events_, progress, vm.controls}) {
+           {*run_fs_, drives, clock, run_messages_, run_events_, progress, vm.controls}),
+      lists_({&vm.drive1, &vm.drive2, &vm.dir1, &vm.file1, &vm.combo_ftype}) {
     vm_.drive1.on_change = [this] { browser_.drive_changed(); };
     vm_.dir1.on_change = [this] { browser_.folder_changed(); };
     vm_.combo_ftype.on_click = [this] { browser_.type_clicked(); };
@@ -277,6 +278,18 @@ void MainController::sort_by_track() {
 void MainController::shuffle() {
     if (list_editable())
         shuffle_list(arranging(vm_), random_);
+}
+
+void MainController::list_rows_selected(const std::vector<int>& rows) {
+    // Only the rows that change: each change is told to the list's views.
+    for (int i = 0; i < vm_.list2.count(); ++i)
+        if (const bool selected = std::find(rows.begin(), rows.end(), i) != rows.end();
+            selected != vm_.list2.selected(i))
+            vm_.list2.set_selected(i, selected);
+}
+
+void MainController::list_current_row(int row) {
+    vm_.list2.set_list_index(row < vm_.list2.count() ? row : -1);
 }
 
 } // namespace kadoru

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/main_actions.h"
+#include "app/main_intents.h"
 #include "app/run_end_messages.h"
 #include "app/settings_file.h"
 #include "browse/destination_panel.h"
 #include "browse/source_browser.h"
 #include "platform/card_ejector.h"
+#include "platform/list_input.h"
 #include "transfer/responsive_file_system.h"
 #include "transfer/run_events.h"
 #include "transfer/transfer_run.h"
@@ -30,7 +31,7 @@ struct MainViewModel;
 // It holds references to the view-model and the ports, which must outlive it;
 // on destruction it takes its handlers off the view-model again. The run's closing
 // messages are also posted through notice; ejector removes the destination card.
-class MainController final : public MainActions {
+class MainController final : public MainIntents {
 public:
     MainController(MainViewModel& vm, FileSystem& fs, Drives& drives, MessageBox& messages,
                    EventPump& events, Clock& clock, Progress& progress, SongDetailsReader& details,
@@ -83,6 +84,21 @@ public:
     void sort_by_name() override;
     void sort_by_track() override;
     void shuffle() override;
+    void list_rows_selected(const std::vector<int>& rows) override;
+    void list_current_row(int row) override;
+
+    void file_pressed() override { lists_.file_pressed(); }
+    void file_released() override { lists_.file_released(); }
+    void file_rows_selected(const std::vector<int>& rows) override {
+        lists_.file_rows_selected(rows);
+    }
+    void file_double_clicked(bool on_row) override { lists_.file_double_clicked(on_row); }
+    void folder_opened(const std::string& path) override { lists_.folder_opened(path); }
+    void drive_picked(DriveSide side, const std::string& drive) override {
+        lists_.drive_picked(side, drive);
+    }
+    void type_typed(const std::string& text) override { lists_.type_typed(text); }
+    void type_picked(int item) override { lists_.type_picked(item); }
 
 private:
     // What an arrangement the program could not finish left on the destination goes
@@ -107,6 +123,7 @@ private:
     std::unique_ptr<CardFiles> run_fs_;
     TransferRun run_;
     bool arranging_ = false;
+    ListInput lists_;
 };
 
 } // namespace kadoru

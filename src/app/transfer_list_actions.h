@@ -6,7 +6,8 @@
 namespace kadoru {
 
 // What the transfer list's own drag and drop and context menu do. Each action does
-// nothing while the list may not be edited (during a run, when the run reads it).
+// nothing while the list may not be edited (during a run, when the run reads it);
+// the selection is the user's to change at any time.
 class TransferListActions {
 public:
     virtual ~TransferListActions() = default;
@@ -23,6 +24,10 @@ public:
     virtual void sort_by_name() = 0;
     virtual void sort_by_track() = 0;
     virtual void shuffle() = 0;
+    // The user's selection of List2 (every selected row, sent whenever it changes)
+    // and the row the user moved to (-1: none). A window never writes them itself.
+    virtual void list_rows_selected(const std::vector<int>& rows) = 0;
+    virtual void list_current_row(int row) = 0;
 };
 
 } // namespace kadoru

@@ -3,12 +3,23 @@
 #include "platform/failure.h"
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kadoru {
 
 DriveSelector::DriveSelector(const Drives& drives, std::string initial_drive)
     : drives_(drives), drive_(std::move(initial_drive)) {
+}
+
+std::vector<DriveSelector::Row> DriveSelector::rows() const {
+    std::vector<Row> rows;
+    for (auto& drive : drives_.list())
+        rows.push_back({drive.drive, drive.label.empty() ? drive.drive
+                                                         : drive.drive + " [" + drive.label + "]"});
+    if (std::none_of(rows.begin(), rows.end(), [this](const Row& r) { return r.drive == drive_; }))
+        rows.push_back({drive_, drive_});
+    return rows;
 }
 
 void DriveSelector::assign(std::string_view text) {

@@ -25,8 +25,14 @@ public:
     // and then on_change runs to its end before assign returns.
     void assign(std::string_view text);
 
-    // The drives to offer, present now.
-    std::vector<DriveInfo> entries() const { return drives_.list(); }
+    // The rows to offer, read anew: the drives present now, each with the caption it
+    // goes by ("e: [PLAYER]", or "e:" without a label); a selected drive that is gone
+    // still shows, last, as the selection.
+    struct Row {
+        std::string drive;
+        std::string caption;
+    };
+    std::vector<Row> rows() const;
 
     std::function<void()> on_change;
     Notifier changed;

@@ -82,4 +82,24 @@ std::vector<std::string> FolderList::subfolders() const {
     return names;
 }
 
+std::vector<FolderList::Row> FolderList::rows() const {
+    std::vector<Row> rows;
+    const auto last_part = [](const std::string& path) {
+        const auto cut = path.find_last_of(path_separator);
+        return cut == std::string::npos ? path : path.substr(cut + 1);
+    };
+    for (auto& path : ancestors()) {
+        const int depth = static_cast<int>(rows.size());
+        std::string name = depth == 0 ? path : last_part(path);
+        rows.push_back({std::move(path), std::move(name), depth});
+    }
+    if (rows.empty())
+        return rows;
+    rows.back().current = true;
+    const int depth = static_cast<int>(rows.size());
+    for (auto& name : subfolders())
+        rows.push_back({join_path(path_, name), std::move(name), depth});
+    return rows;
+}
+
 } // namespace kadoru

@@ -31,6 +31,17 @@ public:
     std::vector<std::string> ancestors() const;
     std::vector<std::string> subfolders() const;
 
+    // The rows a view shows, each a level deeper than the one before down to the
+    // current folder, then the folders in it one level deeper still. A folder goes by
+    // its last part; a drive's root folder by its whole path, as it names the drive.
+    struct Row {
+        std::string path;
+        std::string name;
+        int depth = 0;
+        bool current = false;
+    };
+    std::vector<Row> rows() const;
+
     std::function<void()> on_change;
     Notifier changed;
 

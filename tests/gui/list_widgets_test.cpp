@@ -2,6 +2,7 @@
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
+#include "platform/list_input.h"
 #include "platform/widgets/drive_combo.h"
 #include "platform/widgets/file_list_view.h"
 #include "platform/widgets/folder_tree.h"
@@ -55,7 +56,8 @@ protected:
 TEST_F(ListWidgets, DriveSelectorShowsTheDrivesPresentAndFollowsItsModel) {
     drives.add("f:", "/mnt/x").label.clear();
     DriveSelector selector(drives, "e:");
-    DriveCombo combo(selector, box, &host);
+    ListInput input({&selector});
+    DriveCombo combo(selector, DriveSide::source, input, box, &host);
     EXPECT_THAT(items(combo), ElementsAre("c: [SYSTEM]", "e: [PLAYER]", "f:"));
     EXPECT_EQ(combo.currentText(), QStringLiteral("e: [PLAYER]"));
     selector.assign("/mnt/x/y");
@@ -101,7 +103,8 @@ TEST_F(ListWidgets, PickingADriveAssignsItAndShowsWhereTheProcessingLeftIt) {
         DriveSelector selector(drives, "c:");
         int changes = 0;
         selector.on_change = [&] { ++changes; };
-        DriveCombo combo(selector, box, &host);
+        ListInput input({&selector});
+        DriveCombo combo(selector, DriveSide::source, input, box, &host);
         c.arrange(selector, drives);
         show_active(host);
         combo.setFocus();
@@ -127,7 +130,8 @@ std::vector<std::string> rows_of(const QTreeWidget& tree) {
 
 TEST_F(ListWidgets, FolderListShowsTheFoldersAboveIndentedAndTheFoldersIn) {
     FolderList folders(drives, fs, "/home/u/Music");
-    const FolderTree tree(folders, box, &host);
+    ListInput input({.dir1 = &folders});
+    const FolderTree tree(folders, input, box, &host);
     EXPECT_THAT(rows_of(tree), ElementsAre("/", " home", "  u", "   Music", "    Ambient",
                                            "    jazz", "    Rock"));
     EXPECT_EQ(tree.currentItem()->text(0), QStringLiteral("Music"));
@@ -160,7 +164,8 @@ TEST_F(ListWidgets, OpeningAFolderMakesItCurrentOrSaysWhyNot) {
         FolderList folders(drives, fs, "/home/u/Music");
         std::vector<std::string> changes;
         folders.on_change = [&] { changes.push_back(folders.path()); };
-        FolderTree tree(folders, box, &host);
+        ListInput input({.dir1 = &folders});
+        FolderTree tree(folders, input, box, &host);
         show_active(host);
         tree.setFocus();
         open(tree);
@@ -174,7 +179,7 @@ TEST_F(ListWidgets, OpeningAFolderMakesItCurrentOrSaysWhyNot) {
 
 class FileListWidget : public ListWidgets {
 protected:
-    FileListWidget() : files(fs), view(files, box, &host) {
+    FileListWidget() : files(fs), input({.file1 = &files}), view(files, input, box, &host) {
         files.show("/home/u/Music", "*.MP3");
         files.on_click = [this] {
             std::string flags;
@@ -187,6 +192,7 @@ protected:
         view.setFocus();
     }
     FileList files;
+    ListInput input;
     FileListView view;
 };
 
@@ -231,7 +237,7 @@ TEST_F(FileListWidget, ANewListingIsShownWithoutTheOldSelection) {
 
 class TypeSelectorWidget : public ListWidgets {
 protected:
-    TypeSelectorWidget() : combo(selector, box, &host) {
+    TypeSelectorWidget() : input({.combo_ftype = &selector}), combo(selector, input, box, &host) {
         for (const char* item : {"MP3", "WMA", "WAV"})
             selector.add_item(item);
         selector.on_click = [this] { calls.push_back("click " + selector.text()); };
@@ -239,6 +245,7 @@ protected:
         combo.setFocus();
     }
     TypeSelector selector;
+    ListInput input;
     TypeCombo combo;
 };
 

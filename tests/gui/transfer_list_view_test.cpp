@@ -3,6 +3,7 @@
 #include "gui_test_support.h"
 #include "transfer_list/transfer_list.h"
 
+#include <algorithm>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -32,6 +33,7 @@ using ::testing::IsEmpty;
 // Records what the list's drag and drop and menu asked for.
 class RecordingListActions final : public TransferListActions {
 public:
+    explicit RecordingListActions(TransferList& list) : list(&list) {}
     bool editable = true;
     std::vector<std::string> calls;
 
@@ -48,6 +50,15 @@ public:
     void sort_by_name() override { calls.emplace_back("sort by name"); }
     void sort_by_track() override { calls.emplace_back("sort by track"); }
     void shuffle() override { calls.emplace_back("shuffle"); }
+    // The user's selection goes into the list, as the program's own actions put it.
+    void list_rows_selected(const std::vector<int>& rows) override {
+        for (int i = 0; i < list->count(); ++i)
+            if (const bool on = std::count(rows.begin(), rows.end(), i) > 0;
+                on != list->selected(i))
+                list->set_selected(i, on);
+    }
+    void list_current_row(int row) override { list->set_list_index(row); }
+    TransferList* list;
 };
 
 // Opens the view's context menu and reads which entries it offers enabled, then closes it.
@@ -68,7 +79,7 @@ std::vector<std::string> enabled_menu_entries(QAbstractItemView& view) {
 
 class TransferListWidget : public ::testing::Test {
 protected:
-    TransferListWidget() : view(list, actions, box, &host) {
+    TransferListWidget() : actions(list), view(list, actions, box, &host) {
         host.resize(300, 300);
         view.resize(250, 250);
         for (const char* name : {"A", "B", "C", "D", "E"})

@@ -6,7 +6,9 @@
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
 #include "platform/failure.h"
+#include "platform/list_input.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <gmock/gmock.h>
@@ -35,9 +37,33 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-// Records which action each input ran; fail_with makes the next one fail.
-class RecordingActions final : public MainActions {
+// Records which action each input ran; fail_with makes the next one fail. The
+// lists' input goes into the model through the logic's event rules.
+class RecordingActions final : public MainIntents {
 public:
+    explicit RecordingActions(MainViewModel& model)
+        : model(model),
+          lists({&model.drive1, &model.drive2, &model.dir1, &model.file1, &model.combo_ftype}) {}
+    MainViewModel& model;
+    ListInput lists;
+    void file_pressed() override { lists.file_pressed(); }
+    void file_released() override { lists.file_released(); }
+    void file_rows_selected(const std::vector<int>& rows) override {
+        lists.file_rows_selected(rows);
+    }
+    void file_double_clicked(bool on_row) override { lists.file_double_clicked(on_row); }
+    void folder_opened(const std::string& path) override { lists.folder_opened(path); }
+    void drive_picked(DriveSide side, const std::string& drive) override {
+        lists.drive_picked(side, drive);
+    }
+    void type_typed(const std::string& text) override { lists.type_typed(text); }
+    void type_picked(int item) override { lists.type_picked(item); }
+    void list_rows_selected(const std::vector<int>& rows) override {
+        for (int i = 0; i < model.list2.count(); ++i)
+            model.list2.set_selected(i, std::count(rows.begin(), rows.end(), i) > 0);
+    }
+    void list_current_row(int row) override { model.list2.set_list_index(row); }
+
     std::vector<std::string> calls;
     int fail_with = 0;
 
@@ -93,7 +119,9 @@ private:
 
 class MainWindow : public ::testing::Test {
 protected:
-    MainWindow() : model(drives, fs, "c:", "/"), window(model, actions, box, [this] { ++ended; }) {
+    MainWindow()
+        : model(drives, fs, "c:", "/"), actions(model),
+          window(model, actions, box, [this] { ++ended; }) {
         drives.add("c:", "/");
         for (const char* item : {"MP3", "WMA", "WAV"})
             model.combo_ftype.add_item(item);
@@ -116,58 +144,26 @@ protected:
     test::FakeDrives drives;
     test::FakeFileSystem fs;
     test::ScriptedMessageBox box;
-    RecordingActions actions;
     int ended = 0;
     MainViewModel model;
+    RecordingActions actions;
     Kadoru10 window;
 };
-
-struct Control {
-    const char* name;
-    QRect place;
-    const char* text; // caption; for lists and pictures, the accessible name
-};
-
-constexpr auto controls = std::to_array<Control>({
-    {"Label1", {32, 8, 65, 17}, "フォルダ"},
-    {"Label2", {264, 8, 79, 17}, "転送元ドライブ"},
-    {"Dir1", {24, 24, 209, 118}, "フォルダ"},
-    {"Drive1", {264, 24, 89, 20}, "転送元ドライブ"},
-    {"Command7", {375, 24, 64, 21}, "更新"},
-    {"Label6", {264, 56, 85, 17}, "転送先ドライブ"},
-    {"Label10", {362, 65, 57, 13}, "容量："},
-    {"Label11", {394, 65, 67, 15}, ""},
-    {"Drive2", {264, 72, 89, 20}, "転送先ドライブ"},
-    {"Label5", {362, 81, 57, 17}, "空き領域："},
-    {"Label8", {414, 81, 59, 15}, ""},
-    {"Label12", {264, 104, 85, 17}, "ファイルの種類"},
-    {"Combo_ftype", {264, 120, 89, 20}, "ファイルの種類"},
-    {"Label3", {24, 152, 89, 17}, "ファイルリスト"},
-    {"Label9", {128, 152, 97, 17}, ""},
-    {"Label4", {256, 152, 65, 17}, "転送リスト"},
-    {"Label7", {344, 152, 113, 17}, ""},
-    {"File1", {24, 168, 209, 138}, "ファイルリスト"},
-    {"List2", {256, 168, 209, 136}, "転送リスト"},
-    {"Command1", {48, 312, 65, 25}, "追加"},
-    {"Command6", {120, 312, 65, 25}, "全て追加"},
-    {"Command4", {272, 312, 25, 25}, "１つ上に移動します"},
-    {"Command5", {296, 312, 25, 25}, "１つ下に移動します"},
-    {"Command2", {328, 312, 65, 25}, "削除"},
-    {"Command3", {400, 312, 57, 25}, "全消去"},
-    {"b_ok", {168, 360, 81, 25}, "Start"},
-    {"b_cancel", {264, 360, 81, 25}, "Close"},
-});
 
 TEST_F(MainWindow, EveryControlHasItsPlaceCaptionAndName) {
     EXPECT_EQ(window.objectName(), QStringLiteral("kadoru10"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Kadoru"));
     EXPECT_EQ(window.size(), QSize(488, 400));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
-    for (const auto& c : controls) {
-        SCOPED_TRACE(c.name);
-        QWidget& w = control(c.name);
-        EXPECT_EQ(w.geometry(), c.place);
-        const QString text = QString::fromUtf8(c.text);
+    for (const auto& c : main_controls) {
+        const std::string name(c.name);
+        SCOPED_TRACE(name);
+        QWidget& w = control(name.c_str());
+        EXPECT_EQ(w.geometry(), QRect(c.place.x, c.place.y, c.place.width, c.place.height));
+        const std::string_view listed = caption_of(c.name);
+        const std::string_view expected = listed.empty() ? c.caption : listed;
+        const QString text =
+            QString::fromUtf8(expected.data(), static_cast<qsizetype>(expected.size()));
         if (auto* label = qobject_cast<QLabel*>(&w)) {
             EXPECT_EQ(label->text(), text); // the value labels are empty at start
             EXPECT_LE(w.fontMetrics().horizontalAdvance(text), w.width()) << "clipped";
@@ -183,7 +179,8 @@ TEST_F(MainWindow, EveryControlHasItsPlaceCaptionAndName) {
     EXPECT_EQ(control("Command4").toolTip(), QStringLiteral("１つ上に移動します"));
     EXPECT_EQ(control("Command5").toolTip(), QStringLiteral("１つ下に移動します"));
     // No other widget: the two hidden lists are no widgets at all.
-    EXPECT_EQ(window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), controls.size());
+    EXPECT_EQ(window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
+              main_controls.size());
 }
 
 TEST_F(MainWindow, ValueLabelsShowTheirModels) {
@@ -357,9 +354,11 @@ TEST_F(MainWindow, TheLockDisablesExactlyItsThirteenControlsAndEscapeWithThem) {
                            "Command4", "Command5", "Combo_ftype"};
     for (std::size_t i = 0; i < lock_order.size(); ++i) {
         model.controls.set_enabled(lock_order.at(i), false);
-        for (const auto& c : controls)
-            EXPECT_EQ(control(c.name).isEnabled(), std::string(c.name) != names.at(i))
-                << c.name << " with " << names.at(i) << " locked";
+        for (const auto& c : main_controls) {
+            const std::string name(c.name);
+            EXPECT_EQ(control(name.c_str()).isEnabled(), name != names.at(i))
+                << name << " with " << names.at(i) << " locked";
+        }
         model.controls.set_enabled(lock_order.at(i), true);
     }
     show_active(window);

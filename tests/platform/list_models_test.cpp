@@ -4,9 +4,13 @@
 #include "platform/failure.h"
 #include "platform/file_list.h"
 #include "platform/folder_list.h"
+#include "platform/list_input.h"
+#include "platform/type_selector.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace kadoru {
 namespace {
@@ -122,6 +126,71 @@ TEST_F(ListModels, FileListShowsMatchingFilesSortedAndClearsTheSelection) {
     EXPECT_FALSE(list.selected(0));
     list.show("/nowhere", "*.wma");
     EXPECT_EQ(list.count(), 0);
+}
+
+// One input as a window reports it: p press, r release, d/D double-click on a row
+// or off the rows, a digit string the rows selected now ("" for none).
+struct ClickCase {
+    const char* what;
+    std::vector<std::string> inputs;
+    std::vector<std::string> handlers;
+};
+
+TEST_F(ListModels, FileListInputRunsTheClickOncePerPressAndEveryKeyboardSelection) {
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+        fs.add_file(std::string("/m/") + name, 1);
+    const std::vector<ClickCase> cases = {
+        {"a click", {"p", "1", "r"}, {"click 010"}},
+        {"a drag over rows", {"p", "0", "01", "012", "r"}, {"click 111"}},
+        {"a click that changes nothing", {"p", "r"}, {"click 000"}},
+        {"the keyboard", {"1", "12", ""}, {"click 010", "click 011", "click 000"}},
+        {"a double-click",
+         {"p", "2", "r", "p", "d", "r"},
+         {"click 001", "click 001", "double-click"}},
+        {"a double-click off the rows", {"p", "r", "p", "D", "r"}, {"click 000", "click 000"}},
+        {"a release whose press was elsewhere", {"r", "1"}, {"click 010"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FileList files(fs);
+        files.show("/m", "*.mp3");
+        std::vector<std::string> handlers;
+        files.on_click = [&] {
+            std::string flags;
+            for (int i = 0; i < files.count(); ++i)
+                flags += files.selected(i) ? '1' : '0';
+            handlers.push_back("click " + flags);
+        };
+        files.on_double_click = [&] { handlers.emplace_back("double-click"); };
+        ListInput input({.file1 = &files});
+        for (const std::string& in : c.inputs) {
+            if (in == "p" || in == "r")
+                in == "p" ? input.file_pressed() : input.file_released();
+            else if (in == "d" || in == "D")
+                input.file_double_clicked(in == "d");
+            else {
+                std::vector<int> rows;
+                for (const char digit : in)
+                    rows.push_back(digit - '0');
+                input.file_rows_selected(rows);
+            }
+        }
+        EXPECT_EQ(handlers, c.handlers);
+    }
+}
+
+TEST_F(ListModels, TypingATypeRunsNothingAndPickingOneRunsItsClick) {
+    TypeSelector types;
+    for (const char* item : {"MP3", "WMA", "WAV"})
+        types.add_item(item);
+    std::vector<std::string> clicks;
+    types.on_click = [&] { clicks.push_back(types.text()); };
+    ListInput input({.combo_ftype = &types});
+    input.type_typed("WMA");
+    input.type_picked(2);
+    input.type_typed("wav");
+    EXPECT_EQ(types.text(), "wav");
+    EXPECT_THAT(clicks, ElementsAre("WAV"));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "app/widgets/kadoru10.h"
 
+#include "app/main_menus.h"
 #include "app/widgets/transfer_list_view.h"
-#include "browse/card_removal.h"
 #include "browse/widgets/card_order_window.h"
 #include "platform/guard.h"
 #include "platform/paths.h"
@@ -13,10 +13,13 @@
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
 #include "platform/widgets/type_combo.h"
+#include "platform/window_texts.h"
 #include "transfer_list/playing_time.h"
 
 #include <array>
+#include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -33,114 +36,83 @@
 
 namespace kadoru {
 
-namespace {
-
-// The window's client area: the controls keep their places, so it never changes.
-constexpr QSize client_area(488, 400);
-// The controls are placed in fixed pixels, so the text is sized in pixels too: the
-// largest size at which every caption fits its label.
-constexpr int text_pixels = 11;
-
-} // namespace
-
 void Kadoru10::end_application() {
     QApplication::closeAllWindows();
     QCoreApplication::quit();
 }
 
-Kadoru10::Kadoru10(MainViewModel& model, MainActions& actions, MessageBox& errors,
+Kadoru10::Kadoru10(const MainViewModel& model, MainIntents& actions, MessageBox& errors,
                    EndProgram end_program, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       model_(model), actions_(actions), errors_(errors), end_program_(std::move(end_program)) {
     setObjectName(QStringLiteral("kadoru10"));
-    setWindowTitle(QStringLiteral("Kadoru"));
+    setWindowTitle(qt_text(window_text::main_title));
     setWindowIcon(QIcon(QStringLiteral(":/kadoru/kadoru.png")));
-    setFixedSize(client_area);
+    setFixedSize(main_client_area.width, main_client_area.height);
     QFont text_font = font();
-    text_font.setPixelSize(text_pixels);
+    text_font.setPixelSize(main_text_pixels);
     setFont(text_font);
 
-    // Top band: source folder on the left; the drives and the file type on the right.
-    auto* label1 = caption("Label1", "フォルダ", {32, 8, 65, 17});
-    auto* label2 = caption("Label2", "転送元ドライブ", {264, 8, 79, 17});
-    auto* dir1 = child<FolderTree>(this, model.dir1, errors);
-    dir1->setGeometry(24, 24, 209, 118);
-    auto* drive1 = child<DriveCombo>(this, model.drive1, errors);
-    drive1->setGeometry(264, 24, 89, 20);
-    auto* command7 = button("Command7", "更新", {375, 24, 64, 21}, &MainActions::refresh);
-    auto* label6 = caption("Label6", "転送先ドライブ", {264, 56, 85, 17});
-    caption("Label10", "容量：", {362, 65, 57, 13});
-    figure("Label11", model.label11, {394, 65, 67, 15});
-    auto* drive2 = child<DriveCombo>(this, model.drive2, errors);
-    drive2->setGeometry(264, 72, 89, 20);
-    caption("Label5", "空き領域：", {362, 81, 57, 17});
-    figure("Label8", model.label8, {414, 81, 59, 15});
-    auto* label12 = caption("Label12", "ファイルの種類", {264, 104, 85, 17});
-    auto* combo_ftype = child<TypeCombo>(this, model.combo_ftype, errors);
-    combo_ftype->setGeometry(264, 120, 89, 20);
-
-    // Middle band: the source files and the transfer list, each under its caption and total.
-    auto* label3 = caption("Label3", "ファイルリスト", {24, 152, 89, 17});
-    figure("Label9", model.label9, {128, 152, 97, 17});
-    auto* label4 = caption("Label4", "転送リスト", {256, 152, 65, 17});
-    figure("Label7", model.label7, {344, 152, 113, 17});
-    auto* file1 = child<FileListView>(this, model.file1, errors);
-    file1->setGeometry(24, 168, 209, 138);
-    auto* list2 = child<TransferListView>(this, model.list2, actions, errors);
-    list2->setGeometry(256, 168, 209, 136);
-
-    // Bottom band: the list commands, then Start and Close.
-    auto* command1 = button("Command1", "追加", {48, 312, 65, 25}, &MainActions::add);
-    auto* command6 = button("Command6", "全て追加", {120, 312, 65, 25}, &MainActions::add_all);
-    auto* command4 = picture_button("Command4", "arrow_up", "１つ上に移動します",
-                                    {272, 312, 25, 25}, &MainActions::move_up);
-    auto* command5 = picture_button("Command5", "arrow_down", "１つ下に移動します",
-                                    {296, 312, 25, 25}, &MainActions::move_down);
-    auto* command2 = button("Command2", "削除", {328, 312, 65, 25}, &MainActions::remove);
-    auto* command3 = button("Command3", "全消去", {400, 312, 57, 25}, &MainActions::clear);
-    auto* b_ok = button("b_ok", "Start", {168, 360, 81, 25}, &MainActions::start);
-    b_cancel_ = button("b_cancel", "Close", {264, 360, 81, 25}, nullptr);
-    b_ok->setDefault(true);
-    connect(b_cancel_, &QPushButton::clicked, this, &Kadoru10::close_program);
-
-    // Each list is known by its caption, to people and to assistive technology.
-    const std::array<std::pair<QLabel*, QWidget*>, 6> captioned{{
-        {label1, dir1},
-        {label2, drive1},
-        {label6, drive2},
-        {label12, combo_ftype},
-        {label3, file1},
-        {label4, list2},
-    }};
-    for (const auto& [label, list] : captioned) {
-        label->setBuddy(list);
-        list->setAccessibleName(label->text());
+    for (const ControlLayout& layout : main_controls) {
+        QWidget* widget = make(layout);
+        widget->setObjectName(qt_text(layout.name));
+        widget->setGeometry(layout.place.x, layout.place.y, layout.place.width,
+                            layout.place.height);
     }
-    dir1->setObjectName(QStringLiteral("Dir1"));
-    drive1->setObjectName(QStringLiteral("Drive1"));
-    drive2->setObjectName(QStringLiteral("Drive2"));
-    combo_ftype->setObjectName(QStringLiteral("Combo_ftype"));
-    file1->setObjectName(QStringLiteral("File1"));
-    list2->setObjectName(QStringLiteral("List2"));
+    b_cancel_ = findChild<QPushButton*>(qt_text(main_cancel_button));
+    connect(b_cancel_, &QPushButton::clicked, this, &Kadoru10::close_program);
+    findChild<QPushButton*>(qt_text(main_default_button))->setDefault(true);
 
-    const std::array<QWidget*, 15> focus_order{
-        drive1,   b_ok,  b_cancel_, dir1,     drive2,   list2,       command1, command3,
-        command2, file1, command4,  command5, command6, combo_ftype, command7};
-    for (std::size_t i = 0; i + 1 < focus_order.size(); ++i)
-        setTabOrder(focus_order[i], focus_order[i + 1]);
+    for (const auto& [caption, list] : main_captions) {
+        findChild<QLabel*>(qt_text(caption))->setBuddy(control(list));
+        control(list)->setAccessibleName(qt_text(caption_of(list)));
+    }
+    for (std::size_t i = 0; i + 1 < main_tab_order.size(); ++i)
+        setTabOrder(control(main_tab_order.at(i)), control(main_tab_order.at(i + 1)));
 
-    give_drive2_a_menu(drive2);
+    give_drive2_a_menu(findChild<DriveCombo*>(QStringLiteral("Drive2")));
 
-    locked_ = {b_ok,     b_cancel_, dir1,     drive1,   drive2,   file1,      command1,
-               command6, command2,  command3, command4, command5, combo_ftype};
+    for (std::size_t i = 0; i < lock_order.size(); ++i)
+        locked_.at(i) = control(locked_control_name(lock_order.at(i)));
     model.controls.changed.connect([window = QPointer(this)] {
         if (window)
             window->show_enabled();
     });
     show_enabled();
 
-    drive1->setFocus(Qt::OtherFocusReason);
+    control(main_tab_order.front())->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* Kadoru10::control(std::string_view name) const {
+    return findChild<QWidget*>(qt_text(name), Qt::FindDirectChildrenOnly);
+}
+
+QWidget* Kadoru10::make(const ControlLayout& layout) {
+    switch (layout.kind) {
+    case ControlKind::caption:
+        return child<QLabel>(this, qt_text(layout.caption));
+    case ControlKind::figure:
+        return figure(main_figure(model_, layout.name));
+    case ControlKind::button:
+        return button(layout);
+    case ControlKind::picture_button:
+        return picture_button(layout);
+    case ControlKind::folder_list:
+        return child<FolderTree>(this, model_.dir1, actions_, errors_);
+    case ControlKind::drive_list:
+        return layout.name == "Drive1"
+                   ? child<DriveCombo>(this, model_.drive1, DriveSide::source, actions_, errors_)
+                   : child<DriveCombo>(this, model_.drive2, DriveSide::destination, actions_,
+                                       errors_);
+    case ControlKind::type_list:
+        return child<TypeCombo>(this, model_.combo_ftype, actions_, errors_);
+    case ControlKind::file_list:
+        return child<FileListView>(this, model_.file1, actions_, errors_);
+    case ControlKind::transfer_list:
+        return child<TransferListView>(this, model_.list2, actions_, errors_);
+    }
+    throw std::logic_error("a control of no kind");
 }
 
 void Kadoru10::show_song_details(SongDetailsReader& songs) {
@@ -161,15 +133,8 @@ void Kadoru10::show_song_details(SongDetailsReader& songs) {
     });
 }
 
-QLabel* Kadoru10::caption(const char* name, const char* text, QRect place) {
-    auto* label = child<QLabel>(this, qt_text(text));
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
-    return label;
-}
-
-QLabel* Kadoru10::figure(const char* name, Label& label, QRect place) {
-    auto* view = caption(name, "", place);
+QLabel* Kadoru10::figure(const Label& label) {
+    auto* view = child<QLabel>(this);
     view->setTextFormat(Qt::PlainText);
     const auto draw = [view = QPointer(view), &label] {
         if (view)
@@ -180,21 +145,18 @@ QLabel* Kadoru10::figure(const char* name, Label& label, QRect place) {
     return view;
 }
 
-QPushButton* Kadoru10::button(const char* name, const char* text, QRect place,
-                              void (MainActions::*action)()) {
-    auto* button = child<QPushButton>(this, qt_text(text));
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(place);
-    if (action != nullptr)
+QPushButton* Kadoru10::button(const ControlLayout& layout) {
+    auto* button = child<QPushButton>(this, qt_text(layout.caption));
+    if (layout.press != nullptr)
         connect(button, &QPushButton::clicked, this,
-                [this, action] { guarded(errors_, [&] { (actions_.*action)(); }); });
+                [this, action = layout.press] { guarded(errors_, [&] { (actions_.*action)(); }); });
     return button;
 }
 
-QPushButton* Kadoru10::picture_button(const char* name, const char* picture, const char* tooltip,
-                                      QRect place, void (MainActions::*action)()) {
-    auto* button = this->button(name, "", place, action);
-    const QPixmap pixmap(QStringLiteral(":/kadoru/%1.xpm").arg(QString::fromLatin1(picture)));
+QPushButton* Kadoru10::picture_button(const ControlLayout& layout) {
+    auto* button = this->button(layout);
+    button->setText({});
+    const QPixmap pixmap(QStringLiteral(":/kadoru/%1.xpm").arg(qt_text(layout.picture)));
     // The pictures are opaque, so the style cannot grey them out by itself: a locked
     // button shows its arrow in grey instead of black.
     QImage faded = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
@@ -206,8 +168,8 @@ QPushButton* Kadoru10::picture_button(const char* name, const char* picture, con
     icon.addPixmap(QPixmap::fromImage(faded), QIcon::Disabled);
     button->setIcon(icon);
     button->setIconSize(pixmap.size());
-    button->setToolTip(qt_text(tooltip));
-    button->setAccessibleName(qt_text(tooltip));
+    button->setToolTip(qt_text(layout.caption));
+    button->setAccessibleName(qt_text(layout.caption));
     return button;
 }
 
@@ -239,18 +201,24 @@ void Kadoru10::closeEvent(QCloseEvent* event) {
 void Kadoru10::give_drive2_a_menu(DriveCombo* drive2) {
     drive2_menu_ = child<QMenu>(drive2);
     drive2_menu_->setObjectName(QStringLiteral("Drive2Menu"));
-    QAction* show_order = drive2_menu_->addAction(qt_text(card_order_command));
-    show_order->setObjectName(QStringLiteral("show_card_order"));
-    connect(show_order, &QAction::triggered, this, &Kadoru10::show_card_order);
-    QAction* eject = drive2_menu_->addAction(qt_text(eject_command));
-    eject->setObjectName(QStringLiteral("eject_card"));
-    connect(eject, &QAction::triggered, this,
-            [this] { guarded(errors_, [this] { actions_.eject_card(); }); });
-    // Removal is offered for a card only, and not while a run writes to it.
-    connect(drive2_menu_, &QMenu::aboutToShow, this, [this, eject] {
-        bool offered = false;
-        guarded(errors_, [&] { offered = actions_.can_eject(); });
-        eject->setVisible(offered);
+    for (const MenuEntry& entry : destination_menu(actions_)) {
+        QAction* action = drive2_menu_->addAction(qt_text(entry.text));
+        action->setObjectName(qt_text(entry.name));
+        connect(action, &QAction::triggered, this, [this, command = entry.command] {
+            if (command == MenuCommand::show_card_order)
+                show_card_order();
+            else
+                guarded(errors_, [this] { actions_.eject_card(); });
+        });
+    }
+    connect(drive2_menu_, &QMenu::aboutToShow, this, [this] {
+        std::vector<MenuEntry> entries;
+        guarded(errors_, [&] { entries = destination_menu(actions_); });
+        for (const MenuEntry& entry : entries) {
+            QAction* action = drive2_menu_->findChild<QAction*>(qt_text(entry.name));
+            action->setVisible(entry.shown);
+            action->setEnabled(entry.enabled);
+        }
     });
     drive2->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(drive2, &QWidget::customContextMenuRequested, this,

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "app/main_actions.h"
+#include "app/main_intents.h"
+#include "app/main_layout.h"
 #include "app/main_view_model.h"
 #include "platform/message_box.h"
 
 #include <array>
 #include <functional>
+#include <string_view>
 
 #include <QDialog>
 #include <QPointer>
@@ -20,9 +22,9 @@ class SongDetailsReader;
 class CardOrderWindow;
 class DriveCombo;
 
-// The main window: draws the view-model and hands every click to the actions or to
-// the lists' own processing. It decides nothing itself. A dialog, so that Enter
-// presses Start unless another button has the focus, as in any dialog.
+// The main window: builds itself from the layout data, draws the view-model and
+// sends every input as an intent. It decides nothing itself. A dialog, so that
+// Enter presses Start unless another button has the focus, as in any dialog.
 class Kadoru10 final : public QDialog {
     Q_OBJECT
 
@@ -32,7 +34,7 @@ public:
     using EndProgram = std::function<void()>;
 
     // model, actions and errors outlive the window. errors shows what escapes the logic.
-    Kadoru10(MainViewModel& model, MainActions& actions, MessageBox& errors,
+    Kadoru10(const MainViewModel& model, MainIntents& actions, MessageBox& errors,
              EndProgram end_program = end_application, QWidget* parent = nullptr);
 
     static void end_application();
@@ -48,19 +50,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QLabel* caption(const char* name, const char* text, QRect place);
-    QLabel* figure(const char* name, Label& label, QRect place);
-    QPushButton* button(const char* name, const char* text, QRect place,
-                        void (MainActions::*action)());
-    QPushButton* picture_button(const char* name, const char* picture, const char* tooltip,
-                                QRect place, void (MainActions::*action)());
+    QWidget* make(const ControlLayout& layout);
+    QLabel* figure(const Label& label);
+    QPushButton* button(const ControlLayout& layout);
+    QPushButton* picture_button(const ControlLayout& layout);
+    QWidget* control(std::string_view name) const;
     void show_enabled();
     void close_program();
     void give_drive2_a_menu(DriveCombo* drive2);
     void show_card_order();
 
-    MainViewModel& model_;
-    MainActions& actions_;
+    const MainViewModel& model_;
+    MainIntents& actions_;
     MessageBox& errors_;
     EndProgram end_program_;
     std::array<QWidget*, lock_order.size()> locked_{};

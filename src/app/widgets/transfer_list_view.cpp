@@ -4,6 +4,7 @@
 #include "platform/widgets/list_rows_model.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
+#include "platform/window_texts.h"
 
 #include <memory>
 #include <string>
@@ -36,7 +37,7 @@ std::string native_path(const QString& path) {
 
 } // namespace
 
-TransferListView::TransferListView(TransferList& list, TransferListActions& actions,
+TransferListView::TransferListView(const TransferList& list, TransferListActions& actions,
                                    MessageBox& errors, QWidget* parent)
     : QListView(parent), list_(list), actions_(actions), errors_(errors),
       rows_(child<ListRowsModel>(
@@ -60,18 +61,18 @@ TransferListView::TransferListView(TransferList& list, TransferListActions& acti
             view->redraw();
     });
 
-    add_playlist_ = menu_action("add_playlist", "プレイリストを追加…",
-                                &TransferListView::choose_playlist_to_add);
-    save_playlist_ = menu_action("save_playlist", "プレイリストとして保存…",
-                                 &TransferListView::choose_playlist_to_save);
-    auto* separator = child<QAction>(this);
-    separator->setSeparator(true);
-    addAction(separator);
-    sort_by_name_ =
-        menu_action("sort_by_name", "名前順に並べ替え", &TransferListView::sort_by_name);
-    sort_by_track_ =
-        menu_action("sort_by_track", "トラック番号順に並べ替え", &TransferListView::sort_by_track);
-    shuffle_ = menu_action("shuffle", "シャッフル", &TransferListView::shuffle);
+    for (const MenuEntry& entry : transfer_list_menu(actions_, list_)) {
+        if (entry.separator_before) {
+            auto* separator = child<QAction>(this);
+            separator->setSeparator(true);
+            addAction(separator);
+        }
+        auto* action = child<QAction>(this, qt_text(entry.text));
+        action->setObjectName(qt_text(entry.name));
+        connect(action, &QAction::triggered, this,
+                [this, command = entry.command] { run(command); });
+        addAction(action);
+    }
     redraw();
 }
 
@@ -93,27 +94,22 @@ void TransferListView::focusInEvent(QFocusEvent* event) {
         selectionModel()->clearCurrentIndex();
 }
 
-void TransferListView::take_selection(const QItemSelection& selected,
-                                      const QItemSelection& deselected) {
+void TransferListView::take_selection() {
     if (drawing_)
         return;
     const QScopedValueRollback writing(writing_, true);
-    guarded(errors_, [&] {
-        for (const auto& index : deselected.indexes())
-            if (index.row() < list_.count())
-                list_.set_selected(index.row(), false);
-        for (const auto& index : selected.indexes())
-            if (index.row() < list_.count())
-                list_.set_selected(index.row(), true);
-    });
+    std::vector<int> rows;
+    for (const auto& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    guarded(errors_, [&] { actions_.list_rows_selected(rows); });
 }
 
 void TransferListView::take_current(const QModelIndex& current) {
     if (drawing_)
         return;
     const QScopedValueRollback writing(writing_, true);
-    const int row = current.isValid() && current.row() < list_.count() ? current.row() : -1;
-    guarded(errors_, [&] { list_.set_list_index(row); });
+    const int row = current.isValid() ? current.row() : -1;
+    guarded(errors_, [&] { actions_.list_current_row(row); });
 }
 
 // Drag and drop.
@@ -209,23 +205,9 @@ void TransferListView::dropEvent(QDropEvent* event) {
 
 // The context menu.
 
-QAction* TransferListView::menu_action(const char* name, const char* text,
-                                       void (TransferListView::*run)()) {
-    auto* action = child<QAction>(this, qt_text(text));
-    action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this, run);
-    addAction(action);
-    return action;
-}
-
 void TransferListView::show_menu_enabled() {
-    const bool editable = actions_.list_editable();
-    const bool rows = list_.count() > 0;
-    add_playlist_->setEnabled(editable);
-    save_playlist_->setEnabled(editable && rows);
-    sort_by_name_->setEnabled(editable && rows);
-    sort_by_track_->setEnabled(editable && rows);
-    shuffle_->setEnabled(editable && rows);
+    for (const MenuEntry& entry : transfer_list_menu(actions_, list_))
+        findChild<QAction*>(qt_text(entry.name))->setEnabled(entry.enabled);
 }
 
 void TransferListView::contextMenuEvent(QContextMenuEvent* event) {
@@ -235,9 +217,11 @@ void TransferListView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TransferListView::choose_playlist_to_add() {
+    namespace wt = window_text;
     const QString path =
-        QFileDialog::getOpenFileName(this, qt_text("プレイリストを追加"), playlist_folder_,
-                                     qt_text("プレイリスト (*.m3u *.m3u8 *.M3U *.M3U8)"));
+        QFileDialog::getOpenFileName(this, qt_text(wt::add_playlist_title), playlist_folder_,
+                                     qt_text(std::string(wt::playlist_filter_name) + " (" +
+                                             std::string(wt::open_playlist_patterns) + ")"));
     if (path.isEmpty())
         return;
     playlist_folder_ = QFileInfo(path).absolutePath();
@@ -245,10 +229,12 @@ void TransferListView::choose_playlist_to_add() {
 }
 
 void TransferListView::choose_playlist_to_save() {
-    QFileDialog dialog(this, qt_text("プレイリストとして保存"), playlist_folder_,
-                       qt_text("プレイリスト (*.m3u8)"));
+    namespace wt = window_text;
+    QFileDialog dialog(this, qt_text(wt::save_playlist_title), playlist_folder_,
+                       qt_text(std::string(wt::playlist_filter_name) + " (" +
+                               std::string(wt::save_playlist_patterns) + ")"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("m3u8"));
+    dialog.setDefaultSuffix(qt_text(wt::save_playlist_extension));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();
@@ -256,16 +242,26 @@ void TransferListView::choose_playlist_to_save() {
     guarded(errors_, [&] { actions_.save_playlist(native_path(path)); });
 }
 
-void TransferListView::sort_by_name() {
-    guarded(errors_, [this] { actions_.sort_by_name(); });
-}
-
-void TransferListView::sort_by_track() {
-    guarded(errors_, [this] { actions_.sort_by_track(); });
-}
-
-void TransferListView::shuffle() {
-    guarded(errors_, [this] { actions_.shuffle(); });
+void TransferListView::run(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::add_playlist:
+        choose_playlist_to_add();
+        return;
+    case MenuCommand::save_playlist:
+        choose_playlist_to_save();
+        return;
+    case MenuCommand::sort_by_name:
+        guarded(errors_, [this] { actions_.sort_by_name(); });
+        return;
+    case MenuCommand::sort_by_track:
+        guarded(errors_, [this] { actions_.sort_by_track(); });
+        return;
+    case MenuCommand::shuffle:
+        guarded(errors_, [this] { actions_.shuffle(); });
+        return;
+    default:
+        return;
+    }
 }
 
 } // namespace kadoru

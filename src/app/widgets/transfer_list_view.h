@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/main_menus.h"
 #include "app/transfer_list_actions.h"
 #include "platform/message_box.h"
 #include "transfer_list/transfer_list.h"
@@ -16,7 +17,7 @@ namespace kadoru {
 class ListRowsModel;
 
 // List2: the names of the transfer list with extended selection. The user's
-// selection and current row go straight into the logic's list; the logic's changes
+// selection and current row go to the logic as intents; the logic's changes
 // (adds, moves, removals) are drawn from its notifier. Selected rows can be dragged
 // to another place, files dropped from a file manager are added, and a context menu
 // reads and writes playlists and sorts; the actions decide, the view only asks.
@@ -24,7 +25,7 @@ class TransferListView final : public QListView {
     Q_OBJECT
 
 public:
-    TransferListView(TransferList& list, TransferListActions& actions, MessageBox& errors,
+    TransferListView(const TransferList& list, TransferListActions& actions, MessageBox& errors,
                      QWidget* parent);
 
     // What a drag of this list's rows carries: which list of which process they left,
@@ -41,30 +42,22 @@ protected:
 
 private:
     void redraw();
-    void take_selection(const QItemSelection& selected, const QItemSelection& deselected);
+    void take_selection();
     void take_current(const QModelIndex& current);
 
-    QAction* menu_action(const char* name, const char* text, void (TransferListView::*run)());
+    void run(MenuCommand command);
     void show_menu_enabled();
     void choose_playlist_to_add();
     void choose_playlist_to_save();
-    void sort_by_name();
-    void sort_by_track();
-    void shuffle();
 
     QByteArray drag_token() const;
     bool takes(const QDropEvent& event) const;
     int drop_row(QPoint at) const;
 
-    TransferList& list_;
+    const TransferList& list_;
     TransferListActions& actions_;
     MessageBox& errors_;
     ListRowsModel* rows_;
-    QAction* add_playlist_ = nullptr;
-    QAction* save_playlist_ = nullptr;
-    QAction* sort_by_name_ = nullptr;
-    QAction* sort_by_track_ = nullptr;
-    QAction* shuffle_ = nullptr;
     QString playlist_folder_; // where the last playlist was read or written
     // Set while the view is drawn from the list: nothing goes back to the list then.
     bool drawing_ = false;

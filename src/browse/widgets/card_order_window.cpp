@@ -4,6 +4,7 @@
 #include "platform/guard.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
+#include "platform/window_texts.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -52,11 +53,11 @@ CardOrderWindow::CardOrderWindow(CardOrderActions& actions, MessageBox& errors, 
     auto* commands = child<QHBoxLayout>(song_commands_);
     commands->setContentsMargins(0, 0, 0, 0);
     for (auto* command :
-         {picture_button("arrow_up", "１つ上に移動します", "songs_up", &CardOrderWindow::move_up),
-          picture_button("arrow_down", "１つ下に移動します", "songs_down",
+         {picture_button("arrow_up", window_text::move_up, "songs_up", &CardOrderWindow::move_up),
+          picture_button("arrow_down", window_text::move_down, "songs_down",
                          &CardOrderWindow::move_down),
-          button("名前順に並べ替え", "songs_by_name", &CardOrderWindow::sort_by_name),
-          button("トラック番号順に並べ替え", "songs_by_track", &CardOrderWindow::sort_by_track)}) {
+          button(window_text::sort_by_name, "songs_by_name", &CardOrderWindow::sort_by_name),
+          button(window_text::sort_by_track, "songs_by_track", &CardOrderWindow::sort_by_track)}) {
         command->setParent(song_commands_);
         commands->addWidget(command);
     }

@@ -3,7 +3,6 @@
 #include "platform/guard.h"
 #include "platform/widgets/qt_text.h"
 
-#include <algorithm>
 #include <vector>
 
 #include <QAbstractItemView>
@@ -11,14 +10,9 @@
 
 namespace kadoru {
 
-QString drive_caption(const DriveInfo& drive) {
-    if (drive.label.empty())
-        return qt_text(drive.drive);
-    return qt_text(drive.drive + " [" + drive.label + "]");
-}
-
-DriveCombo::DriveCombo(DriveSelector& selector, MessageBox& errors, QWidget* parent)
-    : QComboBox(parent), selector_(selector), errors_(errors) {
+DriveCombo::DriveCombo(const DriveSelector& selector, DriveSide side, ListIntents& input,
+                       MessageBox& errors, QWidget* parent)
+    : QComboBox(parent), selector_(selector), side_(side), input_(input), errors_(errors) {
     // activated is the user's pick alone; the program's own changes come from the notifier.
     connect(this, &QComboBox::activated, this, &DriveCombo::pick);
     selector_.changed.connect([view = QPointer(this)] {
@@ -36,30 +30,24 @@ void DriveCombo::showPopup() {
 }
 
 void DriveCombo::relist() {
-    std::vector<DriveInfo> drives;
-    guarded(errors_, [&] { drives = selector_.entries(); });
-    // A drive selected earlier that is gone now still shows as the selection.
-    const std::string& selected = selector_.drive();
-    if (std::none_of(drives.begin(), drives.end(),
-                     [&](const DriveInfo& d) { return d.drive == selected; }))
-        drives.push_back({selected, {}, {}});
-
-    bool same = count() == static_cast<int>(drives.size());
+    std::vector<DriveSelector::Row> rows;
+    guarded(errors_, [&] { rows = selector_.rows(); });
+    bool same = count() == static_cast<int>(rows.size());
     for (int i = 0; same && i < count(); ++i)
-        same = itemText(i) == drive_caption(drives[static_cast<std::size_t>(i)]) &&
-               itemData(i).toString() == qt_text(drives[static_cast<std::size_t>(i)].drive);
+        same = itemText(i) == qt_text(rows[static_cast<std::size_t>(i)].caption) &&
+               itemData(i).toString() == qt_text(rows[static_cast<std::size_t>(i)].drive);
     if (!same) {
         const QSignalBlocker quiet(this);
         clear();
-        for (const auto& drive : drives)
-            addItem(drive_caption(drive), qt_text(drive.drive));
+        for (const auto& row : rows)
+            addItem(qt_text(row.caption), qt_text(row.drive));
     }
-    setCurrentIndex(findData(qt_text(selected)));
+    setCurrentIndex(findData(qt_text(selector_.drive())));
 }
 
 void DriveCombo::pick(int index) {
     const std::string drive = utf8(itemData(index).toString());
-    guarded(errors_, [&] { selector_.assign(drive); });
+    guarded(errors_, [&] { input_.drive_picked(side_, drive); });
     // The change processing may have gone back to another drive, or failed; the
     // selector holds the truth either way.
     relist();

@@ -1,19 +1,21 @@
 #pragma once
 
 #include "platform/drive_selector.h"
+#include "platform/list_intents.h"
 #include "platform/message_box.h"
 
 #include <QComboBox>
 
 namespace kadoru {
 
-// Drive1, Drive2: a drop-down of the drives present, each as "e: [LABEL]". The
-// drives are listed anew each time the list opens; picking one assigns it.
+// Drive1, Drive2: a drop-down of its selector's rows, listed anew each time it
+// opens; the user's pick goes to the logic as an intent.
 class DriveCombo final : public QComboBox {
     Q_OBJECT
 
 public:
-    DriveCombo(DriveSelector& selector, MessageBox& errors, QWidget* parent);
+    DriveCombo(const DriveSelector& selector, DriveSide side, ListIntents& input,
+               MessageBox& errors, QWidget* parent);
 
     void showPopup() override;
 
@@ -21,11 +23,10 @@ private:
     void relist();
     void pick(int index);
 
-    DriveSelector& selector_;
+    const DriveSelector& selector_;
+    DriveSide side_;
+    ListIntents& input_;
     MessageBox& errors_;
 };
-
-// The text a drive goes by in the drop-down.
-QString drive_caption(const DriveInfo& drive);
 
 } // namespace kadoru

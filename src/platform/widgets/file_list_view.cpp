@@ -5,14 +5,17 @@
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
 
+#include <vector>
+
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
 
 namespace kadoru {
 
-FileListView::FileListView(FileList& files, MessageBox& errors, QWidget* parent)
-    : QListView(parent), files_(files), errors_(errors),
+FileListView::FileListView(const FileList& files, ListIntents& input, MessageBox& errors,
+                           QWidget* parent)
+    : QListView(parent), files_(files), input_(input), errors_(errors),
       rows_(child<ListRowsModel>(
           this, [&files] { return files.count(); },
           [&files](int i) { return qt_text(files.row(i)); })) {
@@ -37,57 +40,30 @@ void FileListView::redraw() {
         *selectionModel(), [this](int i) { return files_.selected(i); }, -1);
 }
 
-void FileListView::take_selection(const QItemSelection& selected,
-                                  const QItemSelection& deselected) {
+void FileListView::take_selection() {
     if (drawing_)
         return;
-    guarded(errors_, [&] {
-        for (const auto& index : deselected.indexes())
-            if (index.row() < files_.count())
-                files_.set_selected(index.row(), false);
-        for (const auto& index : selected.indexes())
-            if (index.row() < files_.count())
-                files_.set_selected(index.row(), true);
-    });
-    if (!pressed_)
-        click();
-}
-
-void FileListView::click() {
-    guarded(errors_, [this] {
-        if (files_.on_click)
-            files_.on_click();
-    });
+    std::vector<int> rows;
+    for (const auto& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    guarded(errors_, [&] { input_.file_rows_selected(rows); });
 }
 
 void FileListView::mousePressEvent(QMouseEvent* event) {
-    pressed_ = true;
-    release_ends_double_click_ = false;
+    guarded(errors_, [this] { input_.file_pressed(); });
     QListView::mousePressEvent(event);
 }
 
 void FileListView::mouseReleaseEvent(QMouseEvent* event) {
     QListView::mouseReleaseEvent(event);
-    if (!pressed_)
-        return;
-    pressed_ = false;
-    if (release_ends_double_click_)
-        release_ends_double_click_ = false;
-    else
-        click();
+    guarded(errors_, [this] { input_.file_released(); });
 }
 
 void FileListView::mouseDoubleClickEvent(QMouseEvent* event) {
-    pressed_ = true;
+    guarded(errors_, [this] { input_.file_pressed(); });
     QListView::mouseDoubleClickEvent(event);
-    release_ends_double_click_ = true;
-    click();
-    if (!indexAt(event->position().toPoint()).isValid())
-        return;
-    guarded(errors_, [this] {
-        if (files_.on_double_click)
-            files_.on_double_click();
-    });
+    const bool on_row = indexAt(event->position().toPoint()).isValid();
+    guarded(errors_, [&] { input_.file_double_clicked(on_row); });
 }
 
 } // namespace kadoru

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_list.h"
+#include "platform/list_intents.h"
 #include "platform/message_box.h"
 
 #include <QListView>
@@ -9,15 +10,14 @@ namespace kadoru {
 
 class ListRowsModel;
 
-// File1: the files of the folder, extended selection. The user's selection goes
-// into the logic's list first; then a click runs its click processing, and a
-// double-click runs the click processing and then the double-click processing.
-// Selecting with the keyboard counts as a click.
+// File1: the files of the folder, extended selection. It draws the list and
+// forwards the mouse's presses, releases and double-clicks and every change of the
+// selection as intents; which of them is a click is the logic's rule.
 class FileListView final : public QListView {
     Q_OBJECT
 
 public:
-    FileListView(FileList& files, MessageBox& errors, QWidget* parent);
+    FileListView(const FileList& files, ListIntents& input, MessageBox& errors, QWidget* parent);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -26,18 +26,13 @@ protected:
 
 private:
     void redraw();
-    void take_selection(const QItemSelection& selected, const QItemSelection& deselected);
-    void click();
+    void take_selection();
 
-    FileList& files_;
+    const FileList& files_;
+    ListIntents& input_;
     MessageBox& errors_;
     ListRowsModel* rows_;
     bool drawing_ = false;
-    // Between a press and its release the selection may change several times (a
-    // drag); the click runs once, at the release.
-    bool pressed_ = false;
-    // The release that ends a double-click belongs to it and is no click of its own.
-    bool release_ends_double_click_ = false;
 };
 
 } // namespace kadoru

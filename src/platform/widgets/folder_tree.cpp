@@ -1,11 +1,15 @@
 #include "platform/widgets/folder_tree.h"
 
+<<<<<<< HEAD
 #include "platform/guard.h"
 #include "platform/paths.h"
+=======
+#include "platform/widgets/guard.h"
+>>>>>>> t27
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
 
-#include <string_view>
+#include <vector>
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -17,19 +21,11 @@ namespace {
 
 constexpr int path_role = Qt::UserRole;
 
-// The name a folder goes by in the tree: its last part; a drive's root folder
-// shows its whole path, as it names the drive.
-std::string_view shown_name(std::string_view path, bool is_root) {
-    if (is_root)
-        return path;
-    const auto cut = path.find_last_of(path_separator);
-    return cut == std::string_view::npos ? path : path.substr(cut + 1);
-}
-
 } // namespace
 
-FolderTree::FolderTree(FolderList& folders, MessageBox& errors, QWidget* parent)
-    : QTreeWidget(parent), folders_(folders), errors_(errors) {
+FolderTree::FolderTree(const FolderList& folders, ListIntents& input, MessageBox& errors,
+                       QWidget* parent)
+    : QTreeWidget(parent), folders_(folders), input_(input), errors_(errors) {
     setColumnCount(1);
     header()->hide();
     setRootIsDecorated(false);
@@ -53,23 +49,24 @@ void FolderTree::redraw() {
     clear();
     const QIcon open_folder = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed_folder = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    const auto add = [this](QTreeWidgetItem* above, const std::string& path, std::string_view name,
-                            const QIcon& icon) {
-        auto* item = above != nullptr ? child<QTreeWidgetItem>(above)
-                                      : child<QTreeWidgetItem>(static_cast<QTreeWidget*>(this));
-        item->setText(0, qt_text(name));
-        item->setData(0, path_role, qt_text(path));
-        item->setIcon(0, icon);
-        return item;
-    };
 
+    // Each row hangs under the last row one level up.
+    std::vector<QTreeWidgetItem*> above;
     QTreeWidgetItem* current = nullptr;
-    for (const auto& path : folders_.ancestors())
-        current = add(current, path, shown_name(path, current == nullptr), open_folder);
+    for (const auto& row : folders_.rows()) {
+        above.resize(static_cast<std::size_t>(row.depth));
+        auto* item = above.empty() ? child<QTreeWidgetItem>(static_cast<QTreeWidget*>(this))
+                                   : child<QTreeWidgetItem>(above.back());
+        item->setText(0, qt_text(row.name));
+        item->setData(0, path_role, qt_text(row.path));
+        // The folders down to the current one are open; those in it are not.
+        item->setIcon(0, current == nullptr ? open_folder : closed_folder);
+        above.push_back(item);
+        if (row.current)
+            current = item;
+    }
     if (current == nullptr)
         return;
-    for (const auto& name : folders_.subfolders())
-        add(current, join_path(folders_.path(), name), name, closed_folder);
     expandAll();
     setCurrentItem(current);
     scrollToItem(current, QAbstractItemView::PositionAtCenter);
@@ -80,7 +77,7 @@ void FolderTree::open(const QTreeWidgetItem* item) {
         return;
     const std::string path = utf8(item->data(0, path_role).toString());
     const std::string before = folders_.path();
-    guarded(errors_, [&] { folders_.assign(path); });
+    guarded(errors_, [&] { input_.folder_opened(path); });
     // A folder that could not be opened (or the current one again): show the folders
     // as they are now, with the current one highlighted again.
     if (folders_.path() == before)

@@ -1,21 +1,21 @@
 #pragma once
 
 #include "platform/folder_list.h"
+#include "platform/list_intents.h"
 #include "platform/message_box.h"
 
 #include <QTreeWidget>
 
 namespace kadoru {
 
-// Dir1: the folders from the drive's root down to the current one, open, each
-// indented under the one above, and the folders in the current one below it.
-// Opening a row (double-click, or the space bar) makes it the current folder;
-// Enter opens nothing, it presses the window's Start.
+// Dir1: draws its list's rows, open, each indented by its depth. Opening a row
+// (double-click, or the space bar) is the intent; Enter opens nothing, it presses
+// the window's Start.
 class FolderTree final : public QTreeWidget {
     Q_OBJECT
 
 public:
-    FolderTree(FolderList& folders, MessageBox& errors, QWidget* parent);
+    FolderTree(const FolderList& folders, ListIntents& input, MessageBox& errors, QWidget* parent);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -27,7 +27,8 @@ private:
     void redraw();
     void open(const QTreeWidgetItem* item);
 
-    FolderList& folders_;
+    const FolderList& folders_;
+    ListIntents& input_;
     MessageBox& errors_;
 };
 

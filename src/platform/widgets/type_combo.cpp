@@ -10,8 +10,9 @@
 
 namespace kadoru {
 
-TypeCombo::TypeCombo(TypeSelector& selector, MessageBox& errors, QWidget* parent)
-    : QComboBox(parent), selector_(selector), errors_(errors) {
+TypeCombo::TypeCombo(const TypeSelector& selector, ListIntents& input, MessageBox& errors,
+                     QWidget* parent)
+    : QComboBox(parent), selector_(selector), input_(input), errors_(errors) {
     // When typing ends (Enter, or the focus leaves) on a text that equals an item,
     // the combo box reports that item as activated, as if it had been picked. Typed
     // text runs nothing, so that report is passed over: it comes from within the line
@@ -27,7 +28,7 @@ TypeCombo::TypeCombo(TypeSelector& selector, MessageBox& errors, QWidget* parent
     connect(this, &QComboBox::activated, this, &TypeCombo::pick);
     connect(this, &QComboBox::editTextChanged, this, [this](const QString& text) {
         if (!drawing_)
-            guarded(errors_, [&] { selector_.set_text(utf8(text)); });
+            guarded(errors_, [&] { input_.type_typed(utf8(text)); });
     });
     selector_.changed.connect([view = QPointer(this)] {
         if (view)
@@ -55,7 +56,7 @@ void TypeCombo::redraw() {
 void TypeCombo::pick(int index) {
     if (typing_ended_ || index < 0 || index >= static_cast<int>(selector_.items().size()))
         return;
-    guarded(errors_, [&] { selector_.choose(index); });
+    guarded(errors_, [&] { input_.type_picked(index); });
     redraw();
 }
 

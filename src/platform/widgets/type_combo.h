@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/list_intents.h"
 #include "platform/message_box.h"
 #include "platform/type_selector.h"
 
@@ -8,19 +9,22 @@
 namespace kadoru {
 
 // Combo_ftype: an editable drop-down. Picking an item from the list (or stepping to
-// it with the arrow keys) chooses it; typing only changes the text and runs nothing,
-// even when the typed text is an item's and typing ends with Enter or Tab.
+// it with the arrow keys) and typing are told apart here, where only Qt knows
+// which is which: typed text is never sent as a pick, even when it is an item's and
+// typing ends with Enter or Tab.
 class TypeCombo final : public QComboBox {
     Q_OBJECT
 
 public:
-    TypeCombo(TypeSelector& selector, MessageBox& errors, QWidget* parent);
+    TypeCombo(const TypeSelector& selector, ListIntents& input, MessageBox& errors,
+              QWidget* parent);
 
 private:
     void redraw();
     void pick(int index);
 
-    TypeSelector& selector_;
+    const TypeSelector& selector_;
+    ListIntents& input_;
     MessageBox& errors_;
     bool drawing_ = false;
     bool typing_ended_ = false;

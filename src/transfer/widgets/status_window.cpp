@@ -1,6 +1,8 @@
 #include "transfer/widgets/status_window.h"
 
 #include "platform/widgets/qt_child.h"
+#include "platform/widgets/qt_text.h"
+#include "platform/window_texts.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -19,10 +21,10 @@ constexpr QRect progress_bar1_place(8, 40, 297, 17);
 StatusWindow::StatusWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      label1_(child<QLabel>(this, QStringLiteral("処理中です。しばらくお待ちください。"))),
+      label1_(child<QLabel>(this, qt_text(window_text::progress_text))),
       progress_bar1_(child<QProgressBar>(this)) {
     setObjectName(QStringLiteral("status"));
-    setWindowTitle(QStringLiteral("MP3データ転送中"));
+    setWindowTitle(qt_text(window_text::progress_title));
     // Closing the window during a run must never end the program or the run.
     setAttribute(Qt::WA_QuitOnClose, false);
     setGeometry(design_client_area);
