@@ -4,7 +4,7 @@
 #include "platform/guard.h"
 #include "platform/paths.h"
 =======
-#include "platform/widgets/guard.h"
+#include "platform/guard.h"
 >>>>>>> t27
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
