@@ -25,13 +25,12 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
         system.working_folder);
     // The window's objects outlive the loop below: Close during a run only posts the
     // quit from inside the run's own loop.
-    kadoru::Kadoru10 window(program.controller, messages);
+    kadoru::Kadoru10 window(program.model, program.controller, messages);
     messages.set_owner(window.window());
     events.set_dialog(window.window());
-    events.let_input_reach(window.close_button());
+    events.let_input_reach(window.control(kadoru::main_cancel_button));
 
     program.controller.start_up(kadoru::windows_settings_places(kadoru::program_folder()));
-    ::ShowWindow(window.window(), show);
-    ::UpdateWindow(window.window());
+    window.show(show);
     return events.run();
 }

@@ -18,5 +18,6 @@ struct GdiDeleter {
     void operator()(HGDIOBJ object) const noexcept { ::DeleteObject(object); }
 };
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
+using UniqueGdi = std::unique_ptr<void, GdiDeleter>;
 
 } // namespace kadoru

@@ -2,12 +2,11 @@
 // before the lock, the message boxes' buttons and answers, and the progress window.
 #include "platform/window_texts.h"
 #include "platform/windows/wide_text.h"
+#include "platform/windows/windows_api.h"
 #include "win32/status_window.h"
 #include "win32/win32_event_pump.h"
 #include "win32/win32_message_box.h"
 #include "win32/win32_progress.h"
-
-#include "platform/windows/windows_api.h"
 
 #include <commctrl.h>
 #include <gmock/gmock.h>
@@ -38,12 +37,11 @@ std::wstring class_of(HWND window) {
 class InputWindows {
 public:
     InputWindows() {
-        dialog_ = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr,
-                                    nullptr, nullptr, nullptr);
+        dialog_ = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
+                                    nullptr, nullptr);
         for (int id : {IDOK, IDCANCEL}) {
-            HWND button = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50,
-                                            20, dialog_, reinterpret_cast<HMENU>(id), nullptr,
-                                            nullptr);
+            HWND button = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20,
+                                            dialog_, reinterpret_cast<HMENU>(id), nullptr, nullptr);
             ::SetWindowSubclass(button, &count, 1, reinterpret_cast<DWORD_PTR>(&seen_));
         }
     }
@@ -101,7 +99,8 @@ TEST_P(EventPumpTest, HoldsTheUsersInputButTheWayToEnd) {
         HWND target = held.to_close ? windows.close() : windows.start();
         ::PostMessageW(target, held.message, held.wparam, 0);
         pump.process_events();
-        const bool passed = !windows.seen().empty() && windows.seen().front().second == held.message;
+        const bool passed =
+            !windows.seen().empty() && windows.seen().front().second == held.message;
         EXPECT_EQ(passed, !hold || held.passes_while_held) << held.name << " held " << hold;
     }
 }
@@ -214,8 +213,7 @@ TEST_P(MessageBoxTest, ShowsNoIconTheButtonsAskedForAndTellsWhichWasPressed) {
     if (box_case.buttons == Buttons::ok)
         EXPECT_THAT(answerer.buttons, ElementsAre(L"OK"));
     else
-        EXPECT_THAT(answerer.buttons,
-                    ElementsAre(L"はい(&Y)", L"いいえ(&N)", L"キャンセル"));
+        EXPECT_THAT(answerer.buttons, ElementsAre(L"はい(&Y)", L"いいえ(&N)", L"キャンセル"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, MessageBoxTest,
@@ -235,8 +233,7 @@ public:
 };
 
 int bar_position(const Win32Progress& progress) {
-    return static_cast<int>(
-        ::SendMessageW(progress.window()->progress_bar1(), PBM_GETPOS, 0, 0));
+    return static_cast<int>(::SendMessageW(progress.window()->progress_bar1(), PBM_GETPOS, 0, 0));
 }
 
 TEST(ProgressWindowTest, IsMadeAtTheFirstShowAndClosingItOnlyHidesIt) {
