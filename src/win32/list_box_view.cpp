@@ -10,8 +10,7 @@ void ListBoxView::draw(std::vector<std::string> rows, const std::function<bool(i
         ::SendMessageW(box_, WM_SETREDRAW, FALSE, 0);
         ::SendMessageW(box_, LB_RESETCONTENT, 0, 0);
         for (const auto& row : rows)
-            ::SendMessageW(box_, LB_ADDSTRING, 0,
-                           reinterpret_cast<LPARAM>(to_wide(row).c_str()));
+            ::SendMessageW(box_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(to_wide(row).c_str()));
         ::SendMessageW(box_, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(box_, nullptr, TRUE);
         shown_ = std::move(rows);

@@ -18,8 +18,7 @@ public:
 
     HWND window() const { return box_; }
     // `current` is the row with the focus rectangle, -1 for none.
-    void draw(std::vector<std::string> rows, const std::function<bool(int)>& selected,
-              int current);
+    void draw(std::vector<std::string> rows, const std::function<bool(int)>& selected, int current);
     // The rows selected now, in rising order.
     std::vector<int> selected_rows() const;
     // The row with the focus rectangle, -1 for none.

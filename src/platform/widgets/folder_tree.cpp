@@ -3,9 +3,10 @@
 <<<<<<< HEAD
 #include "platform/guard.h"
 #include "platform/paths.h"
-    =======
+    == == ==
+    =
 #include "platform/guard.h"
-    >>>>>>> t27
+        >>>>>>> t27
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
 
@@ -15,7 +16,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 
-    namespace kadoru {
+        namespace kadoru {
 
     namespace {
 
