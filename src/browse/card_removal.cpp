@@ -7,10 +7,6 @@
 
 namespace kadoru {
 
-std::string eject_failed_message(std::string_view drive, std::string_view reason) {
-    return "ドライブ" + std::string(drive) + "を取り出せませんでした\n" + std::string(reason);
-}
-
 bool can_eject(const Drives& drives, std::string_view drive) {
     return drives.is_ready(drive) && !drives.is_fixed(drive);
 }
@@ -27,7 +23,7 @@ bool eject_card(const Drives& drives, CardEjector& ejector, MessageBox& messages
     try {
         ejector.eject(root);
     } catch (const Failure& failure) {
-        messages.show(eject_failed_message(drive, failure.what()));
+        messages.show(failure_message(failure.on_drive(std::string(drive)), Telling::removal));
         return false;
     }
     return true;

@@ -12,9 +12,6 @@ class MessageBox;
 // The destination selector's menu entry for safe removal.
 inline constexpr std::string_view eject_command = "取り出す";
 
-// The message of a removal that failed: which drive, then why.
-std::string eject_failed_message(std::string_view drive, std::string_view reason);
-
 // Whether the drive is one to offer removal for: a ready volume that is not one of
 // the machine's own disks.
 bool can_eject(const Drives& drives, std::string_view drive);

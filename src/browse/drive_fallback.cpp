@@ -9,14 +9,14 @@ namespace kadoru {
 void fall_back_unless_ready(const Failure& failure, int not_ready, DriveSelector& list,
                             const std::function<std::string()>& back, MessageBox& messages) {
     if (failure.code() != not_ready) {
-        messages.show(error_message(failure.code()));
+        messages.show(failure_message(failure, Telling::by_number));
         return;
     }
     messages.show(not_ready_message(list.drive()));
     try {
         list.assign(back());
     } catch (const Failure& again) {
-        messages.show(error_message(again.code()));
+        messages.show(failure_message(again, Telling::by_number));
     }
 }
 

@@ -47,7 +47,7 @@ void SourceBrowser::folder_changed() {
         files = fs_.files(c_.dir1.path());
     } catch (const Failure& failure) {
         // The sizes of the folder shown before stay; File1 lists nothing to add.
-        messages_.show(std::string(failure.what()) + "(" + std::to_string(failure.code()) + ")");
+        messages_.show(failure_message(failure, Telling::described));
         return;
     }
     const int rows = c_.file1.count();

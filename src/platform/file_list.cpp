@@ -54,6 +54,7 @@ void FileList::refill() {
             if (matches_pattern(file.name, pattern_))
                 rows_.push_back(std::move(file.name));
     } catch (const Failure&) {
+        // Silent: the folder handler that showed this folder tells why it cannot be read.
         rows_.clear();
     }
     sort_names_for_people(rows_);

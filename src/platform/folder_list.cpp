@@ -57,6 +57,7 @@ std::vector<std::string> FolderList::ancestors() const {
     try {
         root = drives_.root_of(drives_.drive_of(path_));
     } catch (const Failure&) {
+        // Silent: a drive gone since its folder was shown still shows that folder alone.
         return {path_};
     }
     for (std::string folder = path_;;) {
@@ -76,6 +77,7 @@ std::vector<std::string> FolderList::subfolders() const {
     try {
         names = fs_.subfolders(path_);
     } catch (const Failure&) {
+        // Silent: a folder that cannot be read shows no folders in it; opening one tells.
         return {};
     }
     sort_names_for_people(names);

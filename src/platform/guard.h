@@ -8,8 +8,9 @@
 namespace kadoru {
 
 // Tells the user of a failure that reached the window, in the window's one place
-// for it: the message its Failure calls for (failure_message). Anything that is not a Failure is a
-// fault of ours; it is shown as an internal error rather than tearing the program down.
+// for it: the generic telling of its Failure (failure_message). Anything that is not
+// a Failure is a fault of ours (as_failure); it is shown as an internal error rather
+// than tearing the program down.
 void report_escaped(MessageBox& box, const std::exception& error) noexcept;
 
 // Runs a call into the logic from a window's event handler (Qt's or Win32's). No

@@ -84,11 +84,9 @@ void TransferRun::start() {
             run(state);
         } catch (const ProgramEnding&) {
             throw;
-        } catch (const Failure& failure) {
-            fail(failure.code(), state);
-        } catch (const std::exception&) {
-            // A fault of the program itself: the run still ends idle, the controls usable.
-            fail(failure_code::internal_error, state);
+        } catch (const std::exception& error) {
+            // A fault of the program itself too: the run still ends idle, the controls usable.
+            fail(as_failure(error).code(), state);
         }
     } catch (const ProgramEnding&) {
         // Close arrived where events ran: the program ends, and with it the run, with

@@ -44,8 +44,8 @@ protected:
             GTEST_SKIP() << "no test letters: run ./scripts/test windows";
         test::empty_root_folder(card + "\\");
         stdfs::create_directories(std_path(music));
-        for (const auto& [name, size] : {std::pair{"01 朝.mp3", 200'000}, {"02 昼.mp3", 10},
-                                         {"03 夜.mp3", 100'000}})
+        for (const auto& [name, size] :
+             {std::pair{"01 朝.mp3", 200'000}, {"02 昼.mp3", 10}, {"03 夜.mp3", 100'000}})
             std::ofstream(std_path(music + "\\" + name), std::ios::binary)
                 << std::string(size, 'm');
         std::ofstream(std_path(settings_path(dir.path())), std::ios::binary) << music + "," + card;
@@ -64,8 +64,8 @@ protected:
         std::vector<std::string> texts;
         for (int i = 0; i < ::SendMessageW(control(name), LB_GETCOUNT, 0, 0); ++i) {
             std::wstring row(256, L'\0');
-            row.resize(static_cast<std::size_t>(
-                ::SendMessageW(control(name), LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
+            row.resize(static_cast<std::size_t>(::SendMessageW(
+                control(name), LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
             texts.push_back(to_utf8(row));
         }
         return texts;

@@ -4,8 +4,6 @@
 #include "app/widgets/transfer_list_view.h"
 #include "browse/widgets/card_order_window.h"
 #include "platform/guard.h"
-#include "platform/paths.h"
-#include "platform/song_tip.h"
 #include "platform/widgets/drive_combo.h"
 #include "platform/widgets/file_list_view.h"
 #include "platform/widgets/folder_tree.h"
@@ -14,7 +12,6 @@
 #include "platform/widgets/qt_text.h"
 #include "platform/widgets/type_combo.h"
 #include "platform/window_texts.h"
-#include "transfer_list/playing_time.h"
 
 #include <array>
 #include <stdexcept>
@@ -61,7 +58,7 @@ Kadoru10::Kadoru10(const MainViewModel& model, MainIntents& actions, MessageBox&
                             layout.place.height);
     }
     b_cancel_ = findChild<QPushButton*>(qt_text(main_cancel_button));
-    connect(b_cancel_, &QPushButton::clicked, this, &Kadoru10::close_program);
+    connect(b_cancel_, &QPushButton::clicked, this, [this] { end_by(EndInput::close_button); });
     findChild<QPushButton*>(qt_text(main_default_button))->setDefault(true);
 
     for (const auto& [caption, list] : main_captions) {
@@ -116,21 +113,16 @@ QWidget* Kadoru10::make(const ControlLayout& layout) {
 }
 
 void Kadoru10::show_song_details(SongDetailsReader& songs) {
-    const auto rows = [this](const char* name, auto row_tip) {
+    tips_ = std::make_unique<MainTips>(model_, songs);
+    for (const char* name : {"File1", "List2"}) {
         auto* view = findChild<QAbstractItemView*>(QString::fromLatin1(name));
-        lazy_tool_tip(*view->viewport(), [view, row_tip](QPoint place) {
+        lazy_tool_tip(*view->viewport(), [this, view, name](QPoint place) {
             const QModelIndex index = view->indexAt(place);
-            return index.isValid() ? qt_text(row_tip(index.row())) : QString();
+            return index.isValid() ? qt_text(tips_->tip(name, index.row())) : QString();
         });
-    };
-    rows("File1", [this, &songs](int row) {
-        return song_tip(songs, join_path(model_.file1.path(), model_.file1.row(row)));
-    });
-    rows("List2",
-         [this, &songs](int row) { return song_tip(songs, model_.list2.row(row).source_path); });
-    lazy_tool_tip(*findChild<QLabel*>(QStringLiteral("Label7")), [this, &songs](QPoint) {
-        return qt_text(playing_time_tip(playing_time(model_.list2, songs)));
-    });
+    }
+    lazy_tool_tip(*findChild<QLabel*>(QStringLiteral("Label7")),
+                  [this](QPoint) { return qt_text(tips_->tip("Label7", -1)); });
 }
 
 QLabel* Kadoru10::figure(const Label& label) {
@@ -181,21 +173,19 @@ void Kadoru10::show_enabled() {
         card_order_->show_enabled();
 }
 
-void Kadoru10::close_program() {
-    ending_ = true;
-    // Close ends the program even when saving failed; the user has been told.
-    guarded(errors_, [this] { actions_.close(); });
+void Kadoru10::end_by(EndInput input) {
+    if (!end_.ends(input, b_cancel_->isEnabled()))
+        return;
+    guarded(errors_, [&] { (actions_.*WindowEnd::action_of(input))(); });
     end_program_();
 }
 
 void Kadoru10::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
-    if (!event->isAccepted() || std::exchange(ending_, true))
-        return;
     // The last window closing would end an idle program by itself, but during a run
     // the progress window is still up and the run would go on.
-    guarded(errors_, [this] { actions_.end(); });
-    end_program_();
+    if (event->isAccepted())
+        end_by(EndInput::close_box);
 }
 
 void Kadoru10::give_drive2_a_menu(DriveCombo* drive2) {
@@ -240,11 +230,10 @@ void Kadoru10::show_card_order() {
 }
 
 void Kadoru10::keyPressEvent(QKeyEvent* event) {
-    // Escape is Close's key. A dialog would hide itself on Escape; this window must
-    // not, not even while Close is disabled during a run.
+    // A dialog would hide itself on Escape; this window must not, not even while
+    // Close is disabled during a run.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (b_cancel_->isEnabled())
-            b_cancel_->click();
+        end_by(EndInput::escape);
         event->accept();
         return;
     }

@@ -2,11 +2,14 @@
 
 #include "app/main_intents.h"
 #include "app/main_layout.h"
+#include "app/main_tips.h"
 #include "app/main_view_model.h"
+#include "app/window_end.h"
 #include "platform/message_box.h"
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string_view>
 
 #include <QDialog>
@@ -56,7 +59,7 @@ private:
     QPushButton* picture_button(const ControlLayout& layout);
     QWidget* control(std::string_view name) const;
     void show_enabled();
-    void close_program();
+    void end_by(EndInput input);
     void give_drive2_a_menu(DriveCombo* drive2);
     void show_card_order();
 
@@ -66,9 +69,10 @@ private:
     EndProgram end_program_;
     std::array<QWidget*, lock_order.size()> locked_{};
     QPushButton* b_cancel_ = nullptr;
-    bool ending_ = false; // ending the program closes every window, this one too
+    WindowEnd end_;
     QMenu* drive2_menu_ = nullptr;
     QPointer<CardOrderWindow> card_order_; // made on first use, kept open beside the window
+    std::unique_ptr<MainTips> tips_;
 };
 
 } // namespace kadoru
