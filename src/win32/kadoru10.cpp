@@ -298,11 +298,11 @@ template <class Action> void Kadoru10::send(Action&& action) {
     guarded(errors_, std::forward<Action>(action));
 }
 
-void Kadoru10::end_program(bool save) {
-    if (std::exchange(ending_, true))
+void Kadoru10::end_by(EndInput input) {
+    if (!end_.ends(input, ::IsWindowEnabled(control(main_cancel_button)) != FALSE))
         return;
-    // Close ends the program even when saving failed; the user has been told.
-    send([this, save] { save ? intents_.close() : intents_.end(); });
+    send([this, action = WindowEnd::action_of(input)] { (intents_.*action)(); });
+    // Only the quit: during a run this arrives inside the run's own loop.
     ::PostQuitMessage(0);
 }
 
@@ -321,8 +321,9 @@ void Kadoru10::command(int id, int code, HWND /*from*/) {
     if (layout.kind == ControlKind::button || layout.kind == ControlKind::picture_button) {
         if (code != BN_CLICKED)
             return;
+        // Escape reaches here as Close's click, so both go by Escape's rule.
         if (layout.name == main_cancel_button)
-            end_program(true);
+            end_by(EndInput::escape);
         else if (layout.press != nullptr)
             send([this, press = layout.press] { (intents_.*press)(); });
         return;
@@ -421,7 +422,7 @@ LRESULT Kadoru10::handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam
     case WM_NOTIFY:
         return notify(*reinterpret_cast<const NMHDR*>(lparam));
     case WM_CLOSE:
-        end_program(false);
+        end_by(EndInput::close_box);
         return 0;
     default:
         return ::DefDlgProcW(window, message, wparam, lparam);

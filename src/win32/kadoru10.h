@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_layout.h"
+#include "app/window_end.h"
 #include "win32/folder_tree_view.h"
 #include "win32/list_box_view.h"
 #include "win32/window_handles.h"
@@ -47,7 +48,7 @@ private:
     void command(int id, int code, HWND from);
     void list_command(const ControlLayout& layout, int code);
     LRESULT notify(const NMHDR& header);
-    void end_program(bool save);
+    void end_by(EndInput input);
     template <class Action> void send(Action&& action);
 
     static LRESULT CALLBACK file_list_input(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
@@ -56,7 +57,7 @@ private:
     const MainViewModel& model_;
     MainIntents& intents_;
     MessageBox& errors_;
-    bool ending_ = false;
+    WindowEnd end_;
     UniqueWindow window_;
     UniqueFont font_;
     std::vector<UniqueGdi> pictures_;
