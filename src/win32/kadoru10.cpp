@@ -127,10 +127,17 @@ Kadoru10::Kadoru10(const MainViewModel& model, MainIntents& intents, MessageBox&
         nullptr, ::GetModuleHandleW(nullptr), this));
     if (!window_)
         throw std::runtime_error("the main window could not be created");
-    create_controls(window_dpi(window()));
-    ::SendMessageW(window(), DM_SETDEFID, IDOK, 0);
-    give_pictures_and_tips();
-    connect_views();
+    try {
+        create_controls(window_dpi(window()));
+        ::SendMessageW(window(), DM_SETDEFID, IDOK, 0);
+        give_pictures_and_tips();
+        connect_views();
+    } catch (...) {
+        // The window goes with the members; no message may reach this half-made object.
+        *alive_ = false;
+        ::SetWindowLongPtrW(window(), GWLP_USERDATA, 0);
+        throw;
+    }
 }
 
 Kadoru10::~Kadoru10() {

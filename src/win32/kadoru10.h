@@ -58,9 +58,10 @@ private:
     MainIntents& intents_;
     MessageBox& errors_;
     WindowEnd end_;
-    UniqueWindow window_;
+    // Before the window: they are deleted after it.
     UniqueFont font_;
     std::vector<UniqueGdi> pictures_;
+    UniqueWindow window_;
     // Each control of main_controls, in the table's order.
     std::vector<HWND> controls_;
     std::unique_ptr<ListBoxView> file1_;

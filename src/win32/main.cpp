@@ -1,4 +1,5 @@
 #include "app/main_program.h"
+#include "platform/guard.h"
 #include "platform/system_services.h"
 #include "platform/windows/windows_api.h"
 #include "win32/kadoru10.h"
@@ -8,16 +9,13 @@
 #include "win32/win32_progress.h"
 
 #include <commctrl.h>
+#include <exception>
 
-int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*command_line*/,
-                    int show) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
-                                                       ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
-    ::InitCommonControlsEx(&controls);
+namespace {
 
+int run(kadoru::Win32MessageBox& messages, int show) {
     // Before start-up the lists show the drive and folder the program was started in.
     const auto system = kadoru::system_services();
-    kadoru::Win32MessageBox messages;
     kadoru::Win32EventPump events;
     kadoru::Win32Progress progress(messages);
     kadoru::MainProgram program(
@@ -33,4 +31,23 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     program.controller.start_up(kadoru::windows_settings_places(kadoru::program_folder()));
     window.show(show);
     return events.run();
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*command_line*/,
+                    int show) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
+                                                       ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    kadoru::Win32MessageBox messages;
+    try {
+        return run(messages, show);
+    } catch (const std::exception& error) {
+        // The window could not be made: the user is told why the program ends.
+        messages.set_owner(nullptr);
+        kadoru::report_escaped(messages, error);
+        return 1;
+    }
 }

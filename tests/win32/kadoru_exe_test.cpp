@@ -3,10 +3,9 @@
 // its title, its lists found by the captions before them, two songs chosen and added,
 // Start, Yes to the delete question, the finished message read and answered, Close.
 #include "platform/windows/wide_text.h"
+#include "platform/windows/windows_api.h"
 #include "support/scratch_folder.h"
 #include "system_pair.h"
-
-#include "platform/windows/windows_api.h"
 
 #include <filesystem>
 #include <fstream>
