@@ -221,21 +221,22 @@ void watch(const Notifier& notifier, const std::shared_ptr<bool>& alive, Draw dr
     draw();
 }
 
-std::vector<std::string> drive_rows(const DriveSelector& selector, std::vector<std::string>& drives,
-                                    int& selected) {
+} // namespace
+
+void Kadoru10::draw_drives(DriveSide side) {
+    const DriveSelector& selector = side == DriveSide::source ? model_.drive1 : model_.drive2;
+    auto& drives = side == DriveSide::source ? drive1_rows_ : drive2_rows_;
     std::vector<std::string> captions;
     drives.clear();
-    selected = -1;
+    int selected = -1;
     for (const auto& row : selector.rows()) {
         if (row.drive == selector.drive())
             selected = static_cast<int>(drives.size());
         drives.push_back(row.drive);
         captions.push_back(row.caption);
     }
-    return captions;
+    draw_combo(control(side == DriveSide::source ? "Drive1" : "Drive2"), captions, selected);
 }
-
-} // namespace
 
 void Kadoru10::connect_views() {
     for (std::size_t i = 0; i < main_controls.size(); ++i) {
@@ -262,14 +263,8 @@ void Kadoru10::connect_views() {
             std::move(rows), [&list](int i) { return list.selected(i); }, list.list_index());
     });
     watch(model_.dir1.changed, alive_, [this] { dir1_->draw(model_.dir1.rows()); });
-    watch(model_.drive1.changed, alive_, [this] {
-        int selected = -1;
-        draw_combo(control("Drive1"), drive_rows(model_.drive1, drive1_rows_, selected), selected);
-    });
-    watch(model_.drive2.changed, alive_, [this] {
-        int selected = -1;
-        draw_combo(control("Drive2"), drive_rows(model_.drive2, drive2_rows_, selected), selected);
-    });
+    watch(model_.drive1.changed, alive_, [this] { draw_drives(DriveSide::source); });
+    watch(model_.drive2.changed, alive_, [this] { draw_drives(DriveSide::destination); });
     const TypeSelector& type = model_.combo_ftype;
     watch(type.changed, alive_, [this, &type] {
         const auto& items = type.items();
@@ -352,11 +347,7 @@ void Kadoru10::list_command(const ControlLayout& layout, int code) {
         HWND combo = control(name);
         if (code == CBN_DROPDOWN) {
             // The drives are read anew each time the list opens: a card may have come.
-            int selected = -1;
-            draw_combo(combo,
-                       drive_rows(source ? model_.drive1 : model_.drive2,
-                                  source ? drive1_rows_ : drive2_rows_, selected),
-                       selected);
+            draw_drives(source ? DriveSide::source : DriveSide::destination);
         } else if (code == CBN_SELENDOK) {
             const auto& rows = source ? drive1_rows_ : drive2_rows_;
             const auto row = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);

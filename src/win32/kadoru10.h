@@ -2,6 +2,7 @@
 
 #include "app/main_layout.h"
 #include "app/window_end.h"
+#include "platform/list_intents.h"
 #include "win32/folder_tree_view.h"
 #include "win32/list_box_view.h"
 #include "win32/window_handles.h"
@@ -45,6 +46,8 @@ private:
     void give_pictures_and_tips();
     void connect_views();
     void show_enabled() const;
+    // Drive1's or Drive2's rows, read anew, with the selector's drive picked.
+    void draw_drives(DriveSide side);
     void command(int id, int code, HWND from);
     void list_command(const ControlLayout& layout, int code);
     LRESULT notify(const NMHDR& header);

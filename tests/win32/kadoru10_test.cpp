@@ -128,6 +128,8 @@ TEST_F(Kadoru10Test, IsTheLayoutTableReadBackFromItsControls) {
     EXPECT_EQ(::SendMessageW(window->window(), DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
     EXPECT_THAT(rows("File1"), ElementsAre("01 朝.mp3", "02 昼.mp3", "03 夜.mp3"));
     EXPECT_EQ(text("Combo_ftype"), "MP3");
+    EXPECT_EQ(text("Drive1").substr(0, 2), "c:");
+    EXPECT_EQ(text("Drive2").substr(0, 2), card);
     EXPECT_EQ(text("Label7"), "");
 }
 
