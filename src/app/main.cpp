@@ -4,7 +4,6 @@
 #include "app/widgets/kadoru10.h"
 #include "platform/song_details_cache.h"
 #include "platform/system_services.h"
-#include "platform/taglib/taglib_song_details.h"
 #include "platform/widgets/dbus_desktop_notice.h"
 #include "platform/widgets/qt_event_pump.h"
 #include "platform/widgets/qt_message_box.h"
@@ -30,8 +29,7 @@ int main(int argc, char* argv[]) {
     kadoru::QtMessageBox messages;
     kadoru::QtEventPump events;
     kadoru::WindowProgress progress;
-    kadoru::TagLibSongDetails tags;
-    kadoru::SongDetailsCache songs(fs, tags);
+    kadoru::SongDetailsCache songs(fs, *system.tags);
     kadoru::UdisksEjector ejector;
     kadoru::DbusDesktopNotice notice;
     kadoru::MainProgram program(

@@ -281,11 +281,7 @@ void MainController::shuffle() {
 }
 
 void MainController::list_rows_selected(const std::vector<int>& rows) {
-    // Only the rows that change: each change is told to the list's views.
-    for (int i = 0; i < vm_.list2.count(); ++i)
-        if (const bool selected = std::find(rows.begin(), rows.end(), i) != rows.end();
-            selected != vm_.list2.selected(i))
-            vm_.list2.set_selected(i, selected);
+    vm_.list2.set_selection(rows);
 }
 
 void MainController::list_current_row(int row) {

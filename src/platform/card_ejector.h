@@ -15,7 +15,8 @@ public:
     virtual void eject(const std::string& root) = 0;
 };
 
-// An ejector for systems without a service that removes drives: every call fails.
+// An ejector for a build without a service that removes drives: every call fails,
+// with a reason that names no service.
 CardEjector& no_card_ejector();
 
 } // namespace kadoru

@@ -1,6 +1,6 @@
 #include "platform/card_ejector.h"
 #include "platform/desktop_notice.h"
-#include "platform/udisks_plan.h"
+#include "platform/failure.h"
 
 namespace kadoru {
 
@@ -8,7 +8,10 @@ CardEjector& no_card_ejector() {
     // Holds no state, so one object serves every caller.
     class NoCardEjector final : public CardEjector {
     public:
-        void eject(const std::string& /*root*/) override { throw eject_failure(no_udisks_error); }
+        void eject(const std::string& /*root*/) override {
+            // Said of no system's service: this stand-in serves every system.
+            throw Failure(failure_code::device_unavailable, "ドライブを取り出す機能がありません。");
+        }
     };
     static NoCardEjector none;
     return none;

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
+#include "platform/song_details.h"
 
 #include <memory>
 #include <string>
@@ -16,6 +17,8 @@ struct SystemServices {
     std::unique_ptr<Drives> drives;
     std::unique_ptr<FileSystem> files;
     std::unique_ptr<Clock> clock;
+    // Songs' details for the tooltips and the track order (system_tag_reader).
+    std::unique_ptr<SongDetailsReader> tags;
     // The process's working folder (UTF-8), where the lists start.
     std::string working_folder;
 };

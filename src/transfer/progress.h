@@ -1,6 +1,15 @@
 #pragma once
 
+#include <algorithm>
+
 namespace kadoru {
+
+// The part of the bar a window fills, 0 to 1, for Value between Min and Max: none
+// for an empty or reversed span, never beyond either end.
+constexpr float progress_fraction(float min, float max, float value) {
+    const float span = max - min;
+    return span > 0 ? std::clamp((value - min) / span, 0.0F, 1.0F) : 0.0F;
+}
 
 // The progress window as the transfer run uses it. The window is created the first
 // time it is shown and kept, hidden, between runs. Min, Max and Value are

@@ -1,5 +1,6 @@
 #include "transfer_list/transfer_list.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -60,6 +61,12 @@ void TransferList::clear() {
 void TransferList::set_selected(int i, bool selected) {
     at(i).selected = selected;
     changed.notify();
+}
+
+void TransferList::set_selection(const std::vector<int>& rows) {
+    for (int i = 0; i < count(); ++i)
+        if (const bool on = std::find(rows.begin(), rows.end(), i) != rows.end(); on != selected(i))
+            set_selected(i, on);
 }
 
 void TransferList::set_list_index(int i) {

@@ -42,6 +42,9 @@ public:
 
     bool selected(int i) const { return at(i).selected; }
     void set_selected(int i, bool selected);
+    // Selects exactly these rows (a row beyond the list is none of them); each row
+    // whose flag changes is told.
+    void set_selection(const std::vector<int>& rows);
 
     // The current row (focus), -1 when there is none.
     int list_index() const { return list_index_; }

@@ -28,10 +28,12 @@ TEST(MainLayout, NamesEveryControlOnceAndHoldsTogether) {
         EXPECT_LE(c.place.y + c.place.height, main_client_area.height) << c.name;
         if (c.kind != ControlKind::caption && c.kind != ControlKind::figure)
             inputs.insert(c.name);
-        if (c.kind == ControlKind::button || c.kind == ControlKind::picture_button)
+        if (c.kind == ControlKind::button || c.kind == ControlKind::picture_button) {
             EXPECT_EQ(c.press == nullptr, c.name == main_cancel_button) << c.name;
-        if (is_list(c.kind))
+        }
+        if (is_list(c.kind)) {
             EXPECT_FALSE(caption_of(c.name).empty()) << c.name;
+        }
     }
     EXPECT_EQ(std::set<std::string_view>(main_tab_order.begin(), main_tab_order.end()), inputs);
     EXPECT_EQ(main_tab_order.size(), inputs.size());

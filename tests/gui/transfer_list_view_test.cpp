@@ -3,7 +3,6 @@
 #include "gui_test_support.h"
 #include "transfer_list/transfer_list.h"
 
-#include <algorithm>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -8,7 +8,6 @@
 #include "platform/failure.h"
 #include "platform/list_input.h"
 
-#include <algorithm>
 #include <array>
 #include <functional>
 #include <gmock/gmock.h>
@@ -59,8 +58,7 @@ public:
     void type_typed(const std::string& text) override { lists.type_typed(text); }
     void type_picked(int item) override { lists.type_picked(item); }
     void list_rows_selected(const std::vector<int>& rows) override {
-        for (int i = 0; i < model.list2.count(); ++i)
-            model.list2.set_selected(i, std::count(rows.begin(), rows.end(), i) > 0);
+        model.list2.set_selection(rows);
     }
     void list_current_row(int row) override { model.list2.set_list_index(row); }
 

@@ -1,16 +1,17 @@
 #include "browse/widgets/card_order_window.h"
 
-#include "browse/widgets/card_songs_view.h"
 #include "platform/guard.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
 #include "platform/window_texts.h"
+#include "transfer_list/widgets/arranged_list_view.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -21,7 +22,7 @@ namespace kadoru {
 CardOrderWindow::CardOrderWindow(CardOrderActions& actions, MessageBox& errors, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      actions_(actions), errors_(errors) {
+      errors_(errors), model_(actions, errors) {
     setObjectName(QStringLiteral("card_order"));
     setModal(false);
     resize(360, 420);
@@ -43,9 +44,7 @@ CardOrderWindow::CardOrderWindow(CardOrderActions& actions, MessageBox& errors, 
     caption_->setBuddy(list_);
     list_->setAccessibleName(caption_->text());
 
-    songs_view_ = child<CardSongsView>(this, songs_.list(), [this](int to) {
-        guarded(errors_, [&] { songs_.move_selected_to(to); });
-    });
+    songs_view_ = child<ArrangedListView>(this, model_.songs(), model_, errors_);
     songs_view_->setObjectName(QStringLiteral("card_songs"));
     songs_view_->setAccessibleName(qt_text(card_arrange_caption));
 
@@ -87,7 +86,11 @@ CardOrderWindow::CardOrderWindow(CardOrderActions& actions, MessageBox& errors, 
     layout->addWidget(note_);
     layout->addWidget(bar_);
     layout->addWidget(buttons);
-    show_arranging(false);
+    model_.changed.connect([window = QPointer(this)] {
+        if (window)
+            window->show_enabled();
+    });
+    show_enabled();
 }
 
 QPushButton* CardOrderWindow::button(std::string_view text, const char* name,
@@ -109,7 +112,15 @@ QPushButton* CardOrderWindow::picture_button(const char* picture, std::string_vi
 }
 
 void CardOrderWindow::show_order(const CardOrder& order) {
-    order_ = order;
+    model_.show(order);
+    show();
+    raise();
+    activateWindow();
+    draw_order();
+}
+
+void CardOrderWindow::draw_order() {
+    const CardOrder& order = model_.order();
     setWindowTitle(qt_text(card_order_window_title(order)));
     list_->clear();
     for (const auto& row : order.rows) {
@@ -119,83 +130,70 @@ void CardOrderWindow::show_order(const CardOrder& order) {
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }
     note_->setText(qt_text(card_order_note(order)));
-    show_arranging(false);
-    show();
-    raise();
-    activateWindow();
     list_->setFocus(Qt::OtherFocusReason);
     if (list_->topLevelItemCount() > 0)
         list_->setCurrentItem(list_->topLevelItem(0));
 }
 
 void CardOrderWindow::show_enabled() {
+    const bool arranging = model_.arranging();
+    const bool busy = model_.busy();
     bool offered = false;
-    if (!busy_)
-        guarded(errors_, [&] { offered = actions_.can_arrange(order_); });
-    arrange_->setEnabled(offered);
-    confirm_->setEnabled(offered);
-    songs_view_->setEnabled(!busy_);
-    song_commands_->setEnabled(!busy_);
-    cancel_->setEnabled(!busy_);
-}
-
-void CardOrderWindow::show_arranging(bool arranging) {
+    bool shown = false;
+    guarded(errors_, [&] {
+        offered = model_.can_arrange();
+        shown = model_.arrange_shown();
+    });
     caption_->setText(qt_text(arranging ? card_arrange_caption : card_order_title));
     list_->setVisible(!arranging);
     songs_view_->setVisible(arranging);
     song_commands_->setVisible(arranging);
     confirm_->setVisible(arranging);
     cancel_->setVisible(arranging);
-    // Not offered where the stored order cannot be read: there is no order to make.
-    bool offered = false;
-    guarded(errors_, [&] { offered = actions_.can_arrange(order_); });
-    arrange_->setVisible(!arranging && order_.as_stored && offered);
-    show_enabled();
+    arrange_->setVisible(shown);
+    arrange_->setEnabled(offered);
+    confirm_->setEnabled(offered);
+    songs_view_->setEnabled(!busy);
+    song_commands_->setEnabled(!busy);
+    cancel_->setEnabled(!busy);
 }
 
 void CardOrderWindow::begin_arranging() {
-    songs_.begin(order_);
-    show_arranging(true);
+    guarded(errors_, [this] { model_.begin_arranging(); });
     songs_view_->setFocus(Qt::OtherFocusReason);
 }
 
 void CardOrderWindow::confirm() {
-    busy_ = true;
-    show_enabled();
     bar_->setValue(0);
     bar_->show();
     guarded(errors_, [this] {
-        actions_.arrange_card(order_, songs_.names(), [this](int done, int total) {
+        model_.confirm([this](int done, int total) {
             bar_->setMaximum(total);
             bar_->setValue(done);
         });
     });
-    busy_ = false;
     bar_->hide();
-    // What the card holds now, read afresh.
-    CardOrder now = order_;
-    guarded(errors_, [&] { now = actions_.card_order(); });
-    show_order(now);
+    draw_order();
 }
 
 void CardOrderWindow::cancel() {
-    show_arranging(false);
+    model_.cancel();
 }
 
 void CardOrderWindow::move_up() {
-    guarded(errors_, [this] { songs_.move_up(); });
+    guarded(errors_, [this] { model_.move_up(); });
 }
 
 void CardOrderWindow::move_down() {
-    guarded(errors_, [this] { songs_.move_down(); });
+    guarded(errors_, [this] { model_.move_down(); });
 }
 
 void CardOrderWindow::sort_by_name() {
-    guarded(errors_, [this] { songs_.sort_by_name(); });
+    guarded(errors_, [this] { model_.sort_by_name(); });
 }
 
 void CardOrderWindow::sort_by_track() {
-    guarded(errors_, [this] { actions_.sort_songs_by_track(songs_); });
+    guarded(errors_, [this] { model_.sort_by_track(); });
 }
 
 } // namespace kadoru

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "browse/card_arranging.h"
-#include "browse/card_order.h"
+#include "browse/card_order_model.h"
 #include "platform/message_box.h"
 
 #include <QDialog>
@@ -14,13 +13,13 @@ class QWidget;
 
 namespace kadoru {
 
-class CardSongsView;
+class ArrangedListView;
 
 // A small window beside the main one that lists the destination's root folder in
 // the order of its entries, with their sizes, and says whether that order is the
 // one stored on the card. Not modal. Where the actions allow it, it also lets the
 // user put the card's songs in another order and has the actions arrange the card
-// so; it shows what it is given and decides nothing itself.
+// so. It draws its CardOrderModel and sends it every input; it decides nothing.
 class CardOrderWindow final : public QDialog {
     Q_OBJECT
 
@@ -37,7 +36,7 @@ private:
     QPushButton* button(std::string_view text, const char* name, void (CardOrderWindow::*run)());
     QPushButton* picture_button(const char* picture, std::string_view tooltip, const char* name,
                                 void (CardOrderWindow::*run)());
-    void show_arranging(bool arranging);
+    void draw_order();
     void begin_arranging();
     void confirm();
     void cancel();
@@ -46,15 +45,12 @@ private:
     void sort_by_name();
     void sort_by_track();
 
-    CardOrderActions& actions_;
     MessageBox& errors_;
-    CardOrder order_;
-    CardArranging songs_;
-    bool busy_ = false; // the card is being arranged
+    CardOrderModel model_;
 
     QLabel* caption_ = nullptr;
     QTreeWidget* list_ = nullptr;
-    CardSongsView* songs_view_ = nullptr;
+    ArrangedListView* songs_view_ = nullptr;
     QWidget* song_commands_ = nullptr;
     QLabel* note_ = nullptr;
     QProgressBar* bar_ = nullptr;

@@ -1,6 +1,7 @@
 #include "platform/system_services.h"
 
 #include "platform/steady_clock.h"
+#include "platform/tag_reader.h"
 #include "platform/windows/windows_drive_table.h"
 #include "platform/windows/windows_file_system.h"
 
@@ -14,7 +15,7 @@ SystemServices system_services() {
     // As UTF-8: string() would give the ANSI code page's bytes.
     const auto working = std::filesystem::current_path(error).u8string();
     return {system_drive_table(), std::make_unique<WindowsFileSystem>(),
-            std::make_unique<SteadyClock>(),
+            std::make_unique<SteadyClock>(), system_tag_reader(),
             error ? std::string{"c:\\"} : std::string(working.begin(), working.end())};
 }
 

@@ -2,7 +2,6 @@
 
 #include "transfer/widgets/status_window.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include <QProgressBar>
@@ -56,9 +55,8 @@ void WindowProgress::set_value(float value) {
 void WindowProgress::draw_bar() const {
     if (!window_)
         return;
-    const float span = max_ - min_;
-    const float fraction = span > 0 ? std::clamp((value_ - min_) / span, 0.0F, 1.0F) : 0.0F;
-    window_->progress_bar1()->setValue(static_cast<int>(std::lround(fraction * bar_steps)));
+    window_->progress_bar1()->setValue(
+        static_cast<int>(std::lround(progress_fraction(min_, max_, value_) * bar_steps)));
 }
 
 } // namespace kadoru

@@ -3,6 +3,7 @@
 #include "platform/posix/drive_table.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/steady_clock.h"
+#include "platform/tag_reader.h"
 
 #include <filesystem>
 #include <system_error>
@@ -13,7 +14,8 @@ SystemServices system_services() {
     std::error_code error;
     const auto working = std::filesystem::current_path(error);
     return {system_drive_table(), std::make_unique<PosixFileSystem>(),
-            std::make_unique<SteadyClock>(), error ? std::string{"/"} : working.string()};
+            std::make_unique<SteadyClock>(), system_tag_reader(),
+            error ? std::string{"/"} : working.string()};
 }
 
 } // namespace kadoru
