@@ -1,5 +1,6 @@
 #include "app/main_program.h"
 #include "platform/guard.h"
+#include "platform/song_details_cache.h"
 #include "platform/system_services.h"
 #include "platform/windows/windows_api.h"
 #include "win32/kadoru10.h"
@@ -18,8 +19,9 @@ int run(kadoru::Win32MessageBox& messages, int show) {
     const auto system = kadoru::system_services();
     kadoru::Win32EventPump events;
     kadoru::Win32Progress progress(messages);
+    kadoru::SongDetailsCache songs(*system.files, *system.tags);
     kadoru::MainProgram program(
-        {*system.drives, *system.files, messages, events, *system.clock, progress},
+        {*system.drives, *system.files, messages, events, *system.clock, progress, songs},
         system.working_folder);
     // The window's objects outlive the loop below: Close during a run only posts the
     // quit from inside the run's own loop.
