@@ -1,6 +1,6 @@
 #include "app/widgets/transfer_list_view.h"
 
-#include "platform/widgets/guard.h"
+#include "platform/guard.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
 #include "platform/window_texts.h"

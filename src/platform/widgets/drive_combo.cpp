@@ -1,6 +1,6 @@
 #include "platform/widgets/drive_combo.h"
 
-#include "platform/widgets/guard.h"
+#include "platform/guard.h"
 #include "platform/widgets/qt_text.h"
 
 #include <vector>

@@ -1,6 +1,6 @@
 #include "platform/widgets/file_list_view.h"
 
-#include "platform/widgets/guard.h"
+#include "platform/guard.h"
 #include "platform/widgets/list_rows_model.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"

@@ -1,6 +1,6 @@
 #include "platform/widgets/folder_tree.h"
 
-#include "platform/widgets/guard.h"
+#include "platform/guard.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
 

@@ -1,7 +1,6 @@
 #include "platform/cp932_text.h"
 #include "platform/windows/wide_text.h"
-
-#include <windows.h>
+#include "platform/windows/windows_api.h"
 
 namespace kadoru {
 

@@ -1,8 +1,7 @@
 #include "platform/windows/win32_failure.h"
 
 #include "platform/failure.h"
-
-#include <windows.h>
+#include "platform/windows/windows_api.h"
 
 namespace kadoru {
 

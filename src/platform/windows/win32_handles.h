@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/windows/windows_api.h"
+
 #include <memory>
-#include <windows.h>
 
 namespace kadoru {
 

@@ -4,6 +4,7 @@
 #include "platform/failure.h"
 #include "platform/paths.h"
 #include "platform/windows/wide_text.h"
+#include "platform/windows/windows_api.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +12,6 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
-#include <windows.h>
 
 namespace kadoru {
 

@@ -6,11 +6,11 @@
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32_failure.h"
 #include "platform/windows/win32_handles.h"
+#include "platform/windows/windows_api.h"
 
 #include <array>
 #include <cstdio>
 #include <random>
-#include <windows.h>
 
 namespace kadoru {
 

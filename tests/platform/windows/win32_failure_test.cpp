@@ -1,7 +1,7 @@
 #include "platform/windows/win32_failure.h"
+#include "platform/windows/windows_api.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 namespace kadoru {
 namespace {

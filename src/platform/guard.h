@@ -13,8 +13,9 @@ namespace kadoru {
 // than tearing the program down.
 void report_escaped(MessageBox& box, const std::exception& error) noexcept;
 
-// Runs a call into the logic from a Qt event handler. Qt must never see an
-// exception unwind through its event loop, so whatever escapes is shown here.
+// Runs a call into the logic from a window's event handler (Qt's or Win32's). No
+// exception may unwind through a toolkit's event loop or a window procedure, so
+// whatever escapes is shown here.
 template <class Action> void guarded(MessageBox& box, Action&& action) noexcept {
     try {
         std::forward<Action>(action)();

@@ -1,4 +1,4 @@
-#include "platform/widgets/guard.h"
+#include "platform/guard.h"
 
 #include "platform/failure.h"
 

@@ -1,0 +1,25 @@
+# Fails when <windows.h> is included other than through platform/windows/windows_api.h
+# (which undoes its MessageBox macro), or when that header is used outside the Windows
+# services (platform/windows/) and the Win32 window (win32/).
+#   cmake -DSOURCE_DIR=<src> -P check_windows_boundary.cmake
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
+set(offenders "")
+foreach(source IN LISTS sources)
+    if(NOT source STREQUAL "platform/windows/windows_api.h")
+        file(STRINGS ${SOURCE_DIR}/${source} lines REGEX "^[ \t]*#[ \t]*include[ \t]*<windows\\.h>")
+        if(lines)
+            list(APPEND offenders "${source}: ${lines}")
+        endif()
+    endif()
+    if(NOT source MATCHES "^(platform/windows|win32)/")
+        file(STRINGS ${SOURCE_DIR}/${source} lines REGEX "windows_api\\.h")
+        if(lines)
+            list(APPEND offenders "${source}: ${lines}")
+        endif()
+    endif()
+endforeach()
+if(offenders)
+    list(JOIN offenders "\n  " text)
+    message(FATAL_ERROR "<windows.h> outside platform/windows/windows_api.h and its folders:\n  ${text}")
+endif()
+message(STATUS "<windows.h> appears only through platform/windows/windows_api.h")
