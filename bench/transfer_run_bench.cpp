@@ -65,7 +65,6 @@ public:
             std::ofstream(music() + "/" + name, std::ios::binary) << bytes;
             list.append({name, music() + "/" + name, std::to_string(file_size)});
         }
-        total_size = static_cast<double>(file_count * file_size);
     }
     Workbench(const Workbench&) = delete;
     Workbench& operator=(const Workbench&) = delete;
@@ -82,7 +81,6 @@ public:
     }
 
     TransferList list;
-    double total_size = 0;
 
 private:
     BenchFolder root_;
@@ -114,8 +112,7 @@ void transfer_run(benchmark::State& state) {
         DriveSelector drive2(drives, drives.drive_of(card));
         test::ScriptedMessageBox messages;
         messages.answers = {Answer::no};
-        TransferRun run({bench.list, bench.total_size, drive2, dir1,
-                         [] { return std::string("MP3"); },
+        TransferRun run({bench.list, drive2, dir1, [] { return std::string("MP3"); },
                          [](const std::string&, const std::string&) {}},
                         {fs, drives, clock, messages, events, progress, controls});
         state.ResumeTiming();

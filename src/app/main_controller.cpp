@@ -9,6 +9,7 @@
 #include "platform/message_box.h"
 #include "transfer/card_arrangement.h"
 #include "transfer/control_lock.h"
+#include "transfer/copy_notes.h"
 #include "transfer/delete_step.h"
 #include "transfer_list/format_size.h"
 #include "transfer_list/list_arrange.h"
@@ -56,12 +57,12 @@ MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives
                messages, events),
       panel_({vm.drive1, vm.dir1, vm.drive2, vm.label8, vm.label11}, drives, messages),
       run_events_(events), run_fs_(responsive_card(fs, run_events_)),
-      run_({vm.list2, vm.total_size, vm.drive2, vm.dir1, [&vm] { return vm.combo_ftype.text(); },
+      run_({vm.list2, vm.drive2, vm.dir1, [&vm] { return vm.combo_ftype.text(); },
             [this](const std::string& folder, const std::string& drive) {
                 // A failure here is the run's to report.
                 save_settings(fs_, places_, folder, drive);
             }},
-           {*run_fs_, drives, clock, run_messages_, run_events_, progress, vm.controls}),
+           {*run_fs_, drives, clock, run_messages_, run_events_, progress, vm.controls, notes_}),
       lists_({&vm.drive1, &vm.drive2, &vm.dir1, &vm.file1, &vm.combo_ftype}) {
     vm_.drive1.on_change = [this] { browser_.drive_changed(); };
     vm_.dir1.on_change = [this] { browser_.folder_changed(); };
@@ -137,6 +138,12 @@ void MainController::recover_destination() {
         const ArrangementRecovery recovery =
             recover_arrangement(*run_fs_, drives_, vm_.drive2.drive());
         if (const auto message = recovery_message(recovery))
+            messages_.show(*message);
+    } catch (const Failure&) {
+    }
+    try {
+        const auto removed = remove_short_copies(*run_fs_, drives_, vm_.drive2.drive(), notes_);
+        if (const auto message = short_copies_message(removed))
             messages_.show(*message);
     } catch (const Failure&) {
     }

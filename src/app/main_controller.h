@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_intents.h"
+#include "app/note_file.h"
 #include "app/run_end_messages.h"
 #include "app/settings_file.h"
 #include "browse/destination_panel.h"
@@ -102,8 +103,8 @@ public:
 
 private:
     // What an arrangement the program could not finish left on the destination goes
-    // back into its root; the user is told once. A card that cannot be reached now is
-    // seen to at the next run onto it.
+    // back into its root, and a copy it could not finish goes; the user is told once.
+    // A card that cannot be reached now is seen to at the next run onto it.
     void recover_destination();
 
     MainViewModel& vm_;
@@ -115,6 +116,7 @@ private:
     RunEndMessages run_messages_;
     std::mt19937 random_{std::random_device{}()};
     SettingsPlaces places_;
+    NoteFile notes_{fs_, places_};
     SourceBrowser browser_;
     DestinationPanel panel_;
     // The run waits for the card on a worker thread while the window's events run,

@@ -42,12 +42,19 @@ public:
     // Whether two paths name the same file (same device and inode), whatever their
     // spelling; false when either does not exist.
     virtual bool same_file(const std::string& a, const std::string& b) const = 0;
+    // The identity of the file at the path, links followed; nullopt when nothing is there.
+    virtual std::optional<FileId> file_id(const std::string& path) const = 0;
+    // The size and time of a regular file (or a link to one) that opens for reading;
+    // nullopt for anything else: nothing there, a folder, a device, a pipe, no read
+    // permission. A song is only worth deleting anything for once this holds.
+    virtual std::optional<FileStamp> readable_file(const std::string& path) const = 0;
 
     // Deletes one file without forcing: a write-protected file is kept (70).
     virtual void delete_file(const std::string& path) = 0;
     // Copies over an existing file, in place under the final name, flushed to the
-    // medium before it returns. A failed copy leaves no partial file; a file is
-    // never copied onto itself. Gives up between two stretches of writing once stop
+    // medium before it returns. A link of that name is replaced, never written
+    // through, and so is a file that other names lead to as well. A failed copy leaves no partial
+    // file; a file is never copied onto itself. Gives up between two stretches of writing once stop
     // is requested: the partial file is removed and CopyStopped thrown.
     virtual void copy_file_or_stop(const std::string& from, const std::string& to,
                                    std::stop_token stop) = 0;

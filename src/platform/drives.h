@@ -43,6 +43,12 @@ public:
 
     virtual std::uint64_t free_space(std::string_view drive) const = 0;
     virtual std::uint64_t total_size(std::string_view drive) const = 0;
+    // The unit the volume allocates files in (a FAT or exFAT cluster, a page of a
+    // tmpfs): every file takes a whole number of them, a file of one byte one unit.
+    virtual std::uint64_t allocation_unit(std::string_view drive) const = 0;
+    // What tells the volume in the drive from any other, over unplugging, remounting
+    // and restarting the program: a card is known again by it wherever it is mounted.
+    virtual std::string volume_id(std::string_view drive) const = 0;
     // The file system type of the drive's volume ("vfat", "exfat", "ext4", ...).
     virtual std::string file_system_type(std::string_view drive) const = 0;
 };

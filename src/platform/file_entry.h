@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <compare>
 #include <cstdint>
 #include <string>
 
@@ -21,6 +22,16 @@ struct FileStamp {
     std::chrono::nanoseconds modified{0};
 
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// What tells one file from every other of the machine, whatever names lead to it:
+// the volume it lies on and its number there (device and inode; volume serial and
+// file index on Windows).
+struct FileId {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+
+    friend auto operator<=>(const FileId&, const FileId&) = default;
 };
 
 } // namespace kadoru

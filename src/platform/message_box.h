@@ -8,11 +8,12 @@ namespace kadoru {
 
 inline constexpr std::string_view app_title = "Kadoru";
 
-enum class Buttons { ok, yes_no_cancel };
+enum class Buttons { ok, yes_no_cancel, yes_no };
 enum class Answer { ok, yes, no, cancel };
 
 // A modal message box without an icon. For yes_no_cancel, Yes is the default and
-// closing the box answers cancel.
+// closing the box answers cancel. For yes_no, which asks before something may be
+// lost, No is the default and closing the box answers no.
 class MessageBox {
 public:
     virtual ~MessageBox() = default;

@@ -1,6 +1,7 @@
 #include "platform/card_ejector.h"
 #include "platform/desktop_notice.h"
 #include "platform/failure.h"
+#include "platform/note_store.h"
 
 namespace kadoru {
 
@@ -23,6 +24,16 @@ DesktopNotice& no_desktop_notice() {
         void post(std::string_view /*text*/) override {}
     };
     static NoDesktopNotice none;
+    return none;
+}
+
+NoteStore& no_note_store() {
+    class NoNoteStore final : public NoteStore {
+    public:
+        std::string read() const override { return {}; }
+        void write(std::string_view /*text*/) override {}
+    };
+    static NoNoteStore none;
     return none;
 }
 

@@ -38,7 +38,7 @@ bool has_type_suffix(std::string_view name, std::string_view type_text) {
 std::vector<FileEntry> files_to_delete(const CardFiles& fs, const std::string& root,
                                        const std::vector<FileEntry>& listing,
                                        std::string_view type_text,
-                                       const std::vector<SourceInFolder>& sources) {
+                                       const std::vector<CheckedSource>& sources) {
     std::vector<FileEntry> result;
     for (const FileEntry& file : listing)
         if (has_type_suffix(file.name, type_text) &&

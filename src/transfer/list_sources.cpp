@@ -1,29 +1,36 @@
 #include "transfer/list_sources.h"
 
 #include "platform/card_files.h"
-#include "platform/paths.h"
+#include "platform/failure.h"
 #include "transfer_list/transfer_list.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kadoru {
 
-std::vector<SourceInFolder> sources_in_folder(const CardFiles& fs, const TransferList& list,
-                                              const std::string& folder) {
-    std::vector<SourceInFolder> result;
+std::vector<CheckedSource> check_sources(const CardFiles& fs, const TransferList& list) {
+    std::vector<CheckedSource> result;
     for (int i = 0; i < list.count(); ++i) {
         const std::string& source = list.row(i).source_path;
-        if (fs.same_file(parent_folder(source), folder))
-            result.push_back({i, source});
+        const auto stamp = fs.readable_file(source);
+        const auto id = stamp ? fs.file_id(source) : std::nullopt;
+        if (!id) {
+            if (fs.is_folder(source))
+                throw Failure(failure_code::path_file_access_error);
+            throw Failure(fs.is_file(source) ? failure_code::permission_denied
+                                             : failure_code::file_not_found);
+        }
+        result.push_back({*id, stamp->size});
     }
     return result;
 }
 
 bool is_source_of_row(const CardFiles& fs, const std::string& path,
-                      const std::vector<SourceInFolder>& sources, int first_row) {
-    return std::any_of(sources.begin(), sources.end(), [&](const SourceInFolder& s) {
-        return s.row >= first_row && fs.same_file(path, s.path);
-    });
+                      const std::vector<CheckedSource>& sources, int first_row) {
+    const auto id = fs.file_id(path);
+    return id && std::any_of(std::next(sources.begin(), first_row), sources.end(),
+                             [&](const CheckedSource& s) { return s.id == *id; });
 }
 
 } // namespace kadoru

@@ -49,7 +49,8 @@ bool is_placeholder_name(std::string_view name) {
            same_ignoring_case(name.substr(stem + placeholder_digits), placeholder_extension);
 }
 
-OrderGuard::OrderGuard(CardFiles& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {
+OrderGuard::OrderGuard(CardFiles& fs, std::string folder, std::vector<std::string> kept_names)
+    : fs_(fs), folder_(std::move(folder)), kept_names_(std::move(kept_names)) {
     for (const FileEntry& file : fs_.files(folder_)) {
         // Only an empty file can be a placeholder: whatever has content is someone's.
         if (file.size != 0 || !is_placeholder_name(file.name))
@@ -142,6 +143,8 @@ void OrderGuard::finish() {
 std::string OrderGuard::make_placeholder() {
     while (next_number_ < placeholder_numbers) {
         std::string name = placeholder_name(next_number_++);
+        if (index_of(kept_names_, name) != kept_names_.size())
+            continue;
         try {
             fs_.create_empty_file(join_path(folder_, name));
         } catch (const Failure& failure) {

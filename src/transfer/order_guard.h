@@ -30,7 +30,9 @@ bool is_placeholder_name(std::string_view name);
 class OrderGuard {
 public:
     // Removes the empty placeholders a killed run left in the folder; nothing else.
-    OrderGuard(CardFiles& fs, std::string folder);
+    // No placeholder takes one of the names kept for the files to come, in any
+    // letter case: the file's own name would be removed with the placeholders.
+    OrderGuard(CardFiles& fs, std::string folder, std::vector<std::string> kept_names = {});
     ~OrderGuard();
     OrderGuard(const OrderGuard&) = delete;
     OrderGuard& operator=(const OrderGuard&) = delete;
@@ -71,6 +73,7 @@ private:
 
     CardFiles& fs_;
     std::string folder_;
+    std::vector<std::string> kept_names_;
     std::vector<std::string> placeholders_; // names, in the order they were made
     int next_number_ = 0;
     bool standing_down_ = false;

@@ -52,6 +52,12 @@ public:
     bool same_file(const std::string& a, const std::string& b) const override {
         return wait_for(events_, [&] { return medium_.same_file(a, b); });
     }
+    std::optional<FileId> file_id(const std::string& path) const override {
+        return wait_for(events_, [&] { return medium_.file_id(path); });
+    }
+    std::optional<FileStamp> readable_file(const std::string& path) const override {
+        return wait_for(events_, [&] { return medium_.readable_file(path); });
+    }
     void delete_file(const std::string& path) override {
         wait_for(events_, [&] { medium_.delete_file(path); });
     }

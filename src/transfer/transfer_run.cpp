@@ -12,11 +12,14 @@
 #include "transfer/card_arrangement.h"
 #include "transfer/card_name.h"
 #include "transfer/control_lock.h"
+#include "transfer/copy_notes.h"
 #include "transfer/delete_step.h"
 #include "transfer/list_sources.h"
+#include "transfer/name_collisions.h"
 #include "transfer/order_check.h"
 #include "transfer/order_guard.h"
 #include "transfer/progress.h"
+#include "transfer/room_check.h"
 #include "transfer/run_events.h"
 #include "transfer/transfer_messages.h"
 #include "transfer/wait_rule.h"
@@ -109,9 +112,16 @@ void TransferRun::run(RunState& state) {
     // into the root before the run counts, deletes or copies anything there.
     if (const auto told = recovery_message(recover_arrangement(io_.fs, io_.drives, state.drive)))
         io_.messages.show(*told);
+    if (const auto told =
+            short_copies_message(remove_short_copies(io_.fs, io_.drives, state.drive, io_.notes)))
+        io_.messages.show(*told);
     const std::vector<FileEntry> listing = io_.fs.files(root);
-    std::vector<std::string> names = names_on_card(state.drive);
-    const std::vector<SourceInFolder> sources = sources_in_folder(io_.fs, in_.list, root);
+    const bool card = holds_only_card_names(io_.drives.file_system_type(state.drive));
+    std::vector<std::string> names = names_on_card(card);
+    // Sizes as the files are now, not as they were when the rows were added.
+    const std::vector<CheckedSource> sources = check_sources(io_.fs, in_.list);
+    if (!collisions_accepted(names, sources, card))
+        return;
 
     // The machine's own disks are never offered for deleting, whatever their letter.
     std::vector<FileEntry> doomed;
@@ -127,16 +137,13 @@ void TransferRun::run(RunState& state) {
 
     // What can fail for the whole list is known before anything is deleted: a row
     // that would overwrite the source of itself or of a later row, and the room,
-    // counting what the delete step is about to free.
+    // counting what the delete step and the replaced files are about to free.
     for (int i = 0; i < in_.list.count(); ++i)
         if (is_source_of_row(io_.fs, join_path(root, names[static_cast<std::size_t>(i)]), sources,
                              i))
             throw Failure(failure_code::path_file_access_error);
-    std::uint64_t freed = 0;
-    for (const FileEntry& file : doomed)
-        freed += file.size;
-    if (in_.total_size >
-        static_cast<double>(io_.drives.free_space(state.drive)) + static_cast<double>(freed)) {
+    if (!list_fits(sources, files_leaving(listing, doomed, names, card),
+                   io_.drives.free_space(state.drive), io_.drives.allocation_unit(state.drive))) {
         io_.messages.show(no_room_message(state.drive), no_room_title);
         return;
     }
@@ -168,9 +175,22 @@ void TransferRun::run(RunState& state) {
     act_all(io_.controls, io_.events);
 }
 
-std::vector<std::string> TransferRun::names_on_card(const std::string& drive) const {
-    const bool card = holds_only_card_names(io_.drives.file_system_type(drive));
+bool TransferRun::collisions_accepted(const std::vector<std::string>& names,
+                                      const std::vector<CheckedSource>& sources, bool card) const {
+    const std::vector<int> rows = colliding_rows(names, sources, card);
+    if (rows.empty())
+        return true;
+    std::vector<std::string> shown;
+    shown.reserve(rows.size());
+    for (const int row : rows)
+        shown.push_back(in_.list.row(row).name);
+    return io_.messages.show(collision_question(shown), collision_title, Buttons::yes_no) ==
+           Answer::yes;
+}
+
+std::vector<std::string> TransferRun::names_on_card(bool card) const {
     std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(in_.list.count()));
     for (int i = 0; i < in_.list.count(); ++i) {
         const std::string& name = in_.list.row(i).name;
         names.push_back(card ? card_name(name) : name);
@@ -190,13 +210,18 @@ bool TransferRun::still_there(const std::string& drive, const std::string& root)
 
 void TransferRun::copy_all(const std::string& drive, const std::string& root,
                            std::vector<std::string>& names,
-                           const std::vector<SourceInFolder>& sources) {
+                           const std::vector<CheckedSource>& sources) {
     const int count = in_.list.count();
     // On a card that fills holes first, each file needs the guard to land in list
     // order; leaving this function by any way removes the guard's placeholders.
     std::optional<OrderGuard> guard;
     if (keeps_entry_order(io_.drives.file_system_type(drive)))
-        guard.emplace(io_.fs, root);
+        guard.emplace(io_.fs, root, names);
+    std::string volume;
+    try {
+        volume = io_.drives.volume_id(drive);
+    } catch (const Failure&) {
+    }
     for (int i = 0; i < count; ++i) {
         const Clock::time_point start = io_.clock.now();
         const TransferEntry entry = in_.list.row(i);
@@ -214,9 +239,10 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root,
             guard->place_last(target);
         }
         // The copy is complete, flushed, and leaves no partial file when it fails.
+        const std::uint64_t size = sources[static_cast<std::size_t>(i)].size;
         std::optional<Failure> refused;
         try {
-            io_.fs.copy_file(entry.source_path, target);
+            copy_noted(volume, drive, root, entry.source_path, name, size);
         } catch (const Failure& failure) {
             if (failure.code() != failure_code::disk_not_ready && !still_there(drive, root))
                 throw Failure(failure_code::disk_not_ready);
@@ -236,7 +262,7 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root,
             const std::string other_target = join_path(root, other);
             if (is_source_of_row(io_.fs, other_target, sources, i))
                 throw *refused;
-            io_.fs.copy_file(entry.source_path, other_target);
+            copy_noted(volume, drive, root, entry.source_path, other, size);
             name = other;
         }
 
@@ -247,6 +273,26 @@ void TransferRun::copy_all(const std::string& drive, const std::string& root,
     }
     if (guard)
         guard->finish();
+}
+
+void TransferRun::copy_noted(const std::string& volume, const std::string& drive,
+                             const std::string& root, const std::string& from,
+                             const std::string& name, std::uint64_t size) {
+    // A card that cannot say who it is could not be known again: no note.
+    if (volume.empty()) {
+        io_.fs.copy_file(from, join_path(root, name));
+        return;
+    }
+    NotedCopy noted(io_.notes, {volume, name, size});
+    try {
+        io_.fs.copy_file(from, join_path(root, name));
+    } catch (...) {
+        // A failed copy removes what it wrote, but not from a card that went away.
+        if (still_there(drive, root))
+            noted.settled();
+        throw;
+    }
+    noted.settled();
 }
 
 void TransferRun::fail(int code, const RunState& state) {

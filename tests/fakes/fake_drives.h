@@ -21,8 +21,9 @@ public:
         std::uint64_t free = 0;
         std::uint64_t total = 0;
         std::string type = "ext4";
-        std::string current; // empty: the root folder
-        int fails_with = 0;  // not 0: a ready drive whose reads fail with this number
+        std::uint64_t unit = 1; // the allocation unit
+        std::string current;    // empty: the root folder
+        int fails_with = 0;     // not 0: a ready drive whose reads fail with this number
     };
 
     std::map<std::string, Drive> drives;
@@ -82,6 +83,13 @@ public:
     }
     std::uint64_t free_space(std::string_view drive) const override { return ready(drive).free; }
     std::uint64_t total_size(std::string_view drive) const override { return ready(drive).total; }
+    std::uint64_t allocation_unit(std::string_view drive) const override {
+        return ready(drive).unit;
+    }
+    // The letter and the root: a fake card is known by where it is.
+    std::string volume_id(std::string_view drive) const override {
+        return std::string(drive) + ready(drive).root;
+    }
     std::string file_system_type(std::string_view drive) const override {
         return ready(drive).type;
     }

@@ -143,6 +143,14 @@ public:
         const std::string b = fake_path(given_b);
         return same_ignoring_case(a, b) && exists(a);
     }
+    // A path names one file whatever the case of its letters.
+    std::optional<FileId> file_id(const std::string& given_path) const override {
+        std::string path = fake_path(given_path);
+        if (!exists(path))
+            return std::nullopt;
+        std::transform(path.begin(), path.end(), path.begin(), ascii_lower);
+        return FileId{0, std::hash<std::string>{}(path)};
+    }
 
     void delete_file(const std::string& given_path) override {
         const std::string path = fake_path(given_path);
@@ -257,11 +265,20 @@ public:
     void create_folder(const std::string& /*path*/) override {
         throw Failure(failure_code::path_file_access_error);
     }
-    std::optional<FileStamp> readable_file(const std::string& /*path*/) const override {
-        return std::nullopt;
+    std::optional<FileStamp> readable_file(const std::string& given_path) const override {
+        const std::string path = fake_path(given_path);
+        const auto [folder, name] = split(path);
+        const auto it = folders_.find(folder);
+        const Entry* e = it == folders_.end() ? nullptr : it->second.find(name);
+        if (e == nullptr || e->folder)
+            return std::nullopt;
+        return FileStamp{e->size};
     }
-    std::string read_file(const std::string& /*path*/, std::size_t /*max_bytes*/) const override {
-        throw Failure(failure_code::path_file_access_error);
+    std::string read_file(const std::string& given_path, std::size_t /*max_bytes*/) const override {
+        const auto it = texts.find(fake_path(given_path));
+        if (it == texts.end())
+            throw Failure(failure_code::file_not_found);
+        return it->second;
     }
 
 private:

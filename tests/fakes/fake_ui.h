@@ -47,7 +47,9 @@ public:
         if (while_shown)
             while_shown(shown.back());
         if (answers.empty())
-            return buttons == Buttons::ok ? Answer::ok : Answer::cancel;
+            return buttons == Buttons::ok       ? Answer::ok
+                   : buttons == Buttons::yes_no ? Answer::no
+                                                : Answer::cancel;
         const Answer a = answers.front();
         answers.pop_front();
         return a;

@@ -52,6 +52,9 @@ TEST_P(MessageBoxAnswers, ShowsTheTextWithoutAnIconAndGivesTheAnswer) {
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     if (GetParam().buttons == Buttons::ok) {
         EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+    } else if (GetParam().buttons == Buttons::yes_no) { // asked where a song may be lost
+        EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(seen.default_button, QMessageBox::No);
     } else {
         EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         EXPECT_EQ(seen.default_button, QMessageBox::Yes);
@@ -74,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{"Cancel", Buttons::yes_no_cancel,
                 [](QMessageBox& b) { click(b, QMessageBox::Cancel); }, Answer::cancel},
         BoxCase{"ClosedIsCancel", Buttons::yes_no_cancel, [](QMessageBox& b) { b.close(); },
-                Answer::cancel}),
+                Answer::cancel},
+        BoxCase{"YesNoClosedIsNo", Buttons::yes_no, [](QMessageBox& b) { b.close(); }, Answer::no}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EventPump, DeliversWhatIsPendingAndReturns) {

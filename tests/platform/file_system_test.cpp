@@ -83,6 +83,9 @@ TEST_F(FileSystemTest, SameFileLooksAtTheFileNotTheSpelling) {
     EXPECT_FALSE(fs.same_file(a, b));
     EXPECT_FALSE(fs.same_file(a, dir / "missing"));
     EXPECT_FALSE(fs.same_file(dir / "missing", dir / "missing"));
+    EXPECT_EQ(fs.file_id(a), fs.file_id(dir / "hard.mp3"));
+    EXPECT_NE(fs.file_id(a), fs.file_id(b));
+    EXPECT_EQ(fs.file_id(dir / "missing"), std::nullopt);
 }
 
 struct DeleteCase {
@@ -236,6 +239,15 @@ TEST_F(FileSystemTest, CopiesOverAnExistingFileByteForByte) {
     test::make_read_only(kept);
     fs.copy_file(kept, dir / "copy.mp3");
     fs.delete_file(dir / "copy.mp3");
+}
+
+TEST_F(FileSystemTest, ACopyOverAFileOfSeveralNamesLeavesTheOtherNamesAsTheyWere) {
+    const std::string from = dir.write("new.mp3", "new");
+    const std::string other = dir.write("elsewhere.mp3", "precious");
+    stdfs::create_hard_link(std_path(other), std_path(dir / "on card.mp3"));
+    fs.copy_file(from, dir / "on card.mp3");
+    EXPECT_EQ(dir.read("on card.mp3"), "new");
+    EXPECT_EQ(dir.read("elsewhere.mp3"), "precious");
 }
 
 TEST_F(FileSystemTest, ACopyToldToStopLeavesNoFile) {

@@ -40,6 +40,10 @@ public:
     bool same_file(const std::string& a, const std::string& b) const override {
         return card_.same_file(a, b);
     }
+    std::optional<FileId> file_id(const std::string& p) const override { return card_.file_id(p); }
+    std::optional<FileStamp> readable_file(const std::string& p) const override {
+        return card_.readable_file(p);
+    }
     void delete_file(const std::string& p) override { card_.delete_file(p); }
     void copy_file_or_stop(const std::string& from, const std::string& to,
                            std::stop_token stop) override {

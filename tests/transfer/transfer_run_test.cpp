@@ -87,7 +87,7 @@ protected:
             drive2.emplace(drives, destination);
             drive2->on_change = [this] { ++drive2_changes; };
             run_ = std::make_unique<TransferRun>(
-                TransferInputs{list, total_size, *drive2, dir1, [this] { return type; },
+                TransferInputs{list, *drive2, dir1, [this] { return type; },
                                [this](const std::string& folder, const std::string& drive) {
                                    journal.push_back("save " + folder + "," + drive);
                                    if (save_fails)
@@ -318,6 +318,7 @@ TEST_F(TransferRunTest, TwoRowsOfOneNameCopyToOneFileAndBothCount) {
     destination = "c:";
     add("x.mp3", 10, "/music/a");
     add("x.mp3", 20, "/music/b");
+    messages.answers = {Answer::yes}; // to the question that names them
     run().start();
     EXPECT_THAT(fs.files("/"), ElementsAre(FileEntry{"x.mp3", 20}));
     EXPECT_TRUE(journal_has("value 2"));
@@ -339,7 +340,7 @@ TEST_F(TransferRunTest, EachFileWaitsItsTimeFromTheStartOfItsCopy) {
 TEST_F(TransferRunTest, AFailureWhileCopyingStopsWithTheBarStillUpThenReturnsToIdle) {
     destination = "c:";
     add_files(5);
-    fs.failures["/music/3.mp3"] = failure_code::device_io_error;
+    fs.failures["/3.mp3"] = failure_code::device_io_error;
     bool checked = false;
     messages.while_shown = [&](const ScriptedMessageBox::Shown& shown) {
         EXPECT_EQ(shown.text, "Error：57で異常終了しました");
@@ -474,7 +475,7 @@ TEST_F(TransferRunTest, AStartArrivingDuringARunIsIgnored) {
 TEST_F(TransferRunTest, ClosingTheWindowByHandDoesNotDisturbTheRun) {
     destination = "c:";
     add_files(5);
-    fs.failures["/music/3.mp3"] = failure_code::disk_full;
+    fs.failures["/3.mp3"] = failure_code::disk_full;
     user = [&](int call) {
         if (call == 3)
             progress.close_by_user();

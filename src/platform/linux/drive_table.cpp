@@ -176,6 +176,30 @@ std::uint64_t DriveTable::total_size(std::string_view drive) const {
     return static_cast<std::uint64_t>(figures.f_blocks) * figures.f_frsize;
 }
 
+std::uint64_t DriveTable::allocation_unit(std::string_view drive) const {
+    // A driver that tells no unit (some FUSE ones say 0) is taken at its word per byte.
+    return std::max<std::uint64_t>(volume_figures(ready(drive).mount.root).f_frsize, 1);
+}
+
+// The file system's UUID where the system names the volume by one (for FAT and exFAT
+// the serial number it was formatted with, which no mount or reader changes). Else
+// what the mount table says of it, with its capacity: the same while the card stays
+// in the same reader and is mounted at the same place, as a desktop mounts a card by
+// its label. The device number alone would not do: a FUSE volume takes a new one at
+// each mount.
+std::string DriveTable::volume_id(std::string_view drive) const {
+    const Mount& mount = ready(drive).mount;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it("/dev/disk/by-uuid", error), end;
+         !error && it != end; it.increment(error)) {
+        std::error_code unlike;
+        if (std::filesystem::equivalent(it->path(), mount.source, unlike))
+            return "uuid " + it->path().filename().string();
+    }
+    return "mount " + mount.source + " " + mount.root + " " + mount.label + " " +
+           std::to_string(total_size(drive));
+}
+
 std::string DriveTable::file_system_type(std::string_view drive) const {
     const Mount& mount = ready(drive).mount;
     std::string type = volume_type(mount.type);

@@ -51,6 +51,18 @@ UniqueFd open_source(const std::string& from, struct stat& st) {
     return fd;
 }
 
+// Makes a new file under the name of one that must go first: a link, which would be
+// written through, or a file that other names lead to, which would change under
+// those too.
+UniqueFd replace_entry(const std::string& to) {
+    if (::unlink(to.c_str()) != 0)
+        fail(errno);
+    UniqueFd fd(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!fd)
+        throw_errno(errno, PathRole::folder);
+    return fd;
+}
+
 // Opens the destination for writing without truncating it yet, so that a source
 // reached through another spelling (a link, "dir/./name", a bind mount) is found
 // out before a byte of it is lost.
@@ -60,18 +72,27 @@ UniqueFd open_destination(const std::string& to, const struct stat& source, stru
         if (errno != EEXIST)
             throw_errno(errno, PathRole::folder);
         struct stat existing {};
-        if (::stat(to.c_str(), &existing) != 0)
+        if (::lstat(to.c_str(), &existing) != 0)
             throw_file_errno(errno, to);
-        if (same_inode(existing, source))
-            throw Failure(failure_code::path_file_access_error);
-        if (!S_ISREG(existing.st_mode))
-            throw Failure(failure_code::path_file_access_error);
-        // Root may write anything; a write-protected file on the card is kept all the same.
-        if (write_protected(existing))
-            throw Failure(failure_code::permission_denied);
-        fd = UniqueFd(::open(to.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-        if (!fd)
-            fail(errno);
+        if (S_ISLNK(existing.st_mode)) {
+            // A link to the source is the source by another name.
+            struct stat target {};
+            if (::stat(to.c_str(), &target) == 0 && same_inode(target, source))
+                throw Failure(failure_code::path_file_access_error);
+            fd = replace_entry(to);
+        } else {
+            if (same_inode(existing, source) || !S_ISREG(existing.st_mode))
+                throw Failure(failure_code::path_file_access_error);
+            // Root may write anything; a write-protected file on the card is kept all the same.
+            if (write_protected(existing))
+                throw Failure(failure_code::permission_denied);
+            if (existing.st_nlink > 1)
+                fd = replace_entry(to);
+            else
+                fd = UniqueFd(::open(to.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+            if (!fd)
+                fail(errno);
+        }
     }
     if (::fstat(fd.get(), &opened) != 0)
         fail(errno);

@@ -210,6 +210,13 @@ bool PosixFileSystem::same_file(const std::string& a, const std::string& b) cons
     return kadoru::same_file(a, b);
 }
 
+std::optional<FileId> PosixFileSystem::file_id(const std::string& path) const {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
 void PosixFileSystem::delete_file(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0)
@@ -338,10 +345,12 @@ void PosixFileSystem::remove_empty_folder(const std::string& path) {
 namespace kadoru {
 
 std::optional<FileStamp> PosixFileSystem::readable_file(const std::string& path) const {
+    // Opened, not only looked at: a file that root may read by its permissions can
+    // still refuse (a FUSE volume's own rules, a card half pulled). Without blocking,
+    // so that a pipe is refused, not waited on.
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    if (::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) != 0)
+    if (!fd || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     using std::chrono::nanoseconds;
     using std::chrono::seconds;

@@ -23,6 +23,7 @@ public:
     bool is_folder(const std::string& path) const override;
     bool is_file(const std::string& path) const override;
     bool same_file(const std::string& a, const std::string& b) const override;
+    std::optional<FileId> file_id(const std::string& path) const override;
     void delete_file(const std::string& path) override;
     void copy_file_or_stop(const std::string& from, const std::string& to,
                            std::stop_token stop) override;

@@ -17,6 +17,10 @@ Answer QtMessageBox::show(std::string_view text, std::string_view title, Buttons
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
+    } else if (buttons == Buttons::yes_no) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
@@ -32,7 +36,9 @@ Answer QtMessageBox::show(std::string_view text, std::string_view title, Buttons
     case QMessageBox::Ok:
         return Answer::ok;
     default:
-        return buttons == Buttons::ok ? Answer::ok : Answer::cancel;
+        return buttons == Buttons::ok       ? Answer::ok
+               : buttons == Buttons::yes_no ? Answer::no
+                                            : Answer::cancel;
     }
 }
 

@@ -7,6 +7,8 @@
 #include "platform/windows/windows_api.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -26,6 +28,7 @@ std::size_t index_of(std::string_view drive) {
 struct Volume {
     std::string label;
     std::string type;
+    DWORD serial = 0;
 };
 
 // The volume in the drive, or nullopt where there is none to read: a reader
@@ -35,9 +38,10 @@ std::optional<Volume> volume_in(const std::string& root) {
     std::array<wchar_t, MAX_PATH + 1> type{};
     // No "insert a disk" box from the system for an empty drive.
     const UINT old_mode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+    DWORD serial = 0;
     const bool read =
         ::GetVolumeInformationW(to_wide(root).c_str(), label.data(),
-                                static_cast<DWORD>(label.size()), nullptr, nullptr, nullptr,
+                                static_cast<DWORD>(label.size()), &serial, nullptr, nullptr,
                                 type.data(), static_cast<DWORD>(type.size())) != 0;
     ::SetErrorMode(old_mode);
     // Wine reads the volume of a drive whose folder is gone; its root folder tells.
@@ -47,7 +51,7 @@ std::optional<Volume> volume_in(const std::string& root) {
         return std::nullopt;
     std::string type_text = to_utf8(type.data());
     std::transform(type_text.begin(), type_text.end(), type_text.begin(), ascii_lower);
-    return Volume{to_utf8(label.data()), std::move(type_text)};
+    return Volume{to_utf8(label.data()), std::move(type_text), serial};
 }
 
 struct Figures {
@@ -168,6 +172,29 @@ std::uint64_t WindowsDriveTable::free_space(std::string_view drive) const {
 
 std::uint64_t WindowsDriveTable::total_size(std::string_view drive) const {
     return figures_of(ready_root(drive)).total;
+}
+
+std::uint64_t WindowsDriveTable::allocation_unit(std::string_view drive) const {
+    DWORD sectors_per_cluster = 0;
+    DWORD bytes_per_sector = 0;
+    DWORD free_clusters = 0;
+    DWORD clusters = 0;
+    if (!::GetDiskFreeSpaceW(to_wide(ready_root(drive)).c_str(), &sectors_per_cluster,
+                             &bytes_per_sector, &free_clusters, &clusters))
+        throw Failure(failure_code::disk_not_ready);
+    return std::max<std::uint64_t>(std::uint64_t{sectors_per_cluster} * bytes_per_sector, 1);
+}
+
+// The serial number the volume was formatted with, as the system reads it from the
+// card itself: the same in any reader and under any letter.
+std::string WindowsDriveTable::volume_id(std::string_view drive) const {
+    const auto volume = volume_in(ready_root(drive));
+    if (!volume)
+        throw Failure(failure_code::disk_not_ready);
+    std::array<char, 16> serial{};
+    std::snprintf(serial.data(), serial.size(), "%08lX",
+                  static_cast<unsigned long>(volume->serial));
+    return "serial " + std::string(serial.data()) + " " + volume->type;
 }
 
 std::string WindowsDriveTable::file_system_type(std::string_view drive) const {

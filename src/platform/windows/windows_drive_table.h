@@ -29,6 +29,8 @@ public:
 
     std::uint64_t free_space(std::string_view drive) const override;
     std::uint64_t total_size(std::string_view drive) const override;
+    std::uint64_t allocation_unit(std::string_view drive) const override;
+    std::string volume_id(std::string_view drive) const override;
     std::string file_system_type(std::string_view drive) const override;
 
 private:

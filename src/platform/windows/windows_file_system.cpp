@@ -145,6 +145,16 @@ bool may_have_written(DWORD error) {
     }
 }
 
+// Whether a file of the copy's name must go before the copy is made: a link would be
+// written through, and a file other names lead to would change under those too.
+bool must_replace(const std::string& path, DWORD attributes) {
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        return true;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const UniqueHandle file = open_existing(path, 0);
+    return file && ::GetFileInformationByHandle(file.get(), &info) && info.nNumberOfLinks > 1;
+}
+
 // Flushes the copy to the medium: the card may be pulled as soon as the run ends.
 void flush_to_medium(const std::string& path) {
     const UniqueHandle file = open_existing(path, GENERIC_WRITE);
@@ -195,16 +205,18 @@ bool WindowsFileSystem::is_file(const std::string& path) const {
 }
 
 bool WindowsFileSystem::same_file(const std::string& a, const std::string& b) const {
-    const auto identity = [](const std::string& path) {
-        BY_HANDLE_FILE_INFORMATION info{};
-        const UniqueHandle file = open_existing(path, 0, FILE_FLAG_BACKUP_SEMANTICS);
-        if (!file || !::GetFileInformationByHandle(file.get(), &info))
-            return std::optional<std::array<DWORD, 3>>{};
-        return std::optional<std::array<DWORD, 3>>{
-            {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow}};
-    };
-    const auto first = identity(a);
-    return first && first == identity(b);
+    const auto first = file_id(a);
+    return first && first == file_id(b);
+}
+
+std::optional<FileId> WindowsFileSystem::file_id(const std::string& path) const {
+    // Opened without access rights, links followed, folders too.
+    BY_HANDLE_FILE_INFORMATION info{};
+    const UniqueHandle file = open_existing(path, 0, FILE_FLAG_BACKUP_SEMANTICS);
+    if (!file || !::GetFileInformationByHandle(file.get(), &info))
+        return std::nullopt;
+    return FileId{info.dwVolumeSerialNumber,
+                  (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
 void WindowsFileSystem::delete_file(const std::string& path) {
@@ -230,6 +242,8 @@ void WindowsFileSystem::copy_file_or_stop(const std::string& from, const std::st
         throw Failure(failure_code::path_file_access_error);
     if (exists(target) && (target & FILE_ATTRIBUTE_READONLY) != 0)
         throw Failure(failure_code::permission_denied);
+    if (exists(target) && must_replace(to, target))
+        delete_file(to);
     if (stop.stop_requested())
         throw CopyStopped();
 

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace kadoru {
 namespace {
@@ -168,6 +169,8 @@ TEST(SystemDriveTable, FollowsATmpfsThatComesAndGoes) {
     EXPECT_EQ(drives.free_space(letter), figures.f_bavail * figures.f_frsize);
     EXPECT_EQ(drives.total_size(letter), figures.f_blocks * figures.f_frsize);
     EXPECT_EQ(drives.total_size(letter), 1U << 20);
+    EXPECT_EQ(drives.allocation_unit(letter), static_cast<std::uint64_t>(::getpagesize()));
+    const std::string volume = drives.volume_id(letter);
 
     card.unmount();
     ASSERT_TRUE(stdfs::is_directory(card.path())); // the mount point stays behind
@@ -178,6 +181,7 @@ TEST(SystemDriveTable, FollowsATmpfsThatComesAndGoes) {
     card.mount_again();
     ASSERT_TRUE(card.mounted());
     EXPECT_TRUE(drives.is_ready(letter));
+    EXPECT_EQ(drives.volume_id(letter), volume); // known again after a remount
     EXPECT_EQ(drives.drive_of(card.path()), letter);
 }
 

@@ -49,6 +49,8 @@ TEST_F(WindowsDriveTableTest, ListsTheLettersWithTheirLabelsAndKinds) {
     EXPECT_EQ(drives.total_size(small), 256U * 1024U);
     EXPECT_LE(drives.free_space(small), drives.total_size(small));
     EXPECT_FALSE(drives.file_system_type(card).empty());
+    EXPECT_GE(drives.allocation_unit(small), 512U);
+    EXPECT_EQ(drives.volume_id(card), drives.volume_id(card));
 }
 
 TEST_F(WindowsDriveTableTest, APathBelongsToTheDriveOfItsLetter) {
@@ -67,7 +69,8 @@ TEST_F(WindowsDriveTableTest, ACardWhoseMediumIsGoneIsKnownButNotReady) {
     for (const auto& use : std::vector<std::function<void()>>{
              [&] { drives.root_of(gone); }, [&] { drives.free_space(gone); },
              [&] { drives.total_size(gone); }, [&] { drives.current_folder(gone); },
-             [&] { drives.file_system_type(gone); }})
+             [&] { drives.file_system_type(gone); }, [&] { drives.allocation_unit(gone); },
+             [&] { drives.volume_id(gone); }})
         EXPECT_EQ(failure_of(use), 71);
     EXPECT_FALSE(drives.is_known("q:"));
     for (const char* unknown : {"q:", "", "c", "c:\\"})
