@@ -1,5 +1,7 @@
 #include "platform/udisks_plan.h"
 
+#include "platform/removal_reasons.h"
+
 #include <algorithm>
 
 namespace kadoru {
@@ -41,11 +43,10 @@ std::optional<EjectPlan> plan_eject(const UdisksObjects& objects, std::string_vi
 Failure eject_failure(std::string_view error_name) {
     namespace fc = failure_code;
     if (error_name == "org.freedesktop.UDisks2.Error.DeviceBusy")
-        return Failure(fc::permission_denied,
-                       "ドライブが使用中です。開いているファイルを閉じてください。");
+        return drive_busy_failure();
     if (starts_with(error_name, "org.freedesktop.UDisks2.Error.NotAuthorized") ||
         error_name == "org.freedesktop.DBus.Error.AccessDenied")
-        return Failure(fc::permission_denied, "取り出す権限がありません。");
+        return removal_denied_failure();
     if (error_name == no_udisks_error || error_name == "org.freedesktop.DBus.Error.NoReply" ||
         error_name == "org.freedesktop.DBus.Error.NoServer" ||
         error_name == "org.freedesktop.DBus.Error.Disconnected" ||
