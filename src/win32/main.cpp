@@ -1,9 +1,11 @@
 #include "app/main_program.h"
 #include "platform/guard.h"
 #include "platform/system_services.h"
+#include "platform/windows/device_removal.h"
 #include "platform/windows/windows_api.h"
 #include "win32/kadoru10.h"
 #include "win32/program_folder.h"
+#include "win32/win32_desktop_notice.h"
 #include "win32/win32_event_pump.h"
 #include "win32/win32_message_box.h"
 #include "win32/win32_progress.h"
@@ -18,13 +20,16 @@ int run(kadoru::Win32MessageBox& messages, int show) {
     const auto system = kadoru::system_services();
     kadoru::Win32EventPump events;
     kadoru::Win32Progress progress(messages);
-    kadoru::MainProgram program(
-        {*system.drives, *system.files, messages, events, *system.clock, progress},
-        system.working_folder);
+    kadoru::WindowsCardEjector ejector;
+    kadoru::Win32DesktopNotice notice;
+    kadoru::MainProgram program({*system.drives, *system.files, messages, events, *system.clock,
+                                 progress, *system.tags, ejector, notice},
+                                system.working_folder);
     // The window's objects outlive the loop below: Close during a run only posts the
     // quit from inside the run's own loop.
     kadoru::Kadoru10 window(program.model, program.controller, messages);
     messages.set_owner(window.window());
+    notice.set_window(window.window());
     events.set_dialog(window.window());
     events.let_input_reach(window.control(kadoru::main_cancel_button));
 
