@@ -1,5 +1,6 @@
 #include "app/main_program.h"
 #include "platform/guard.h"
+#include "platform/song_details_cache.h"
 #include "platform/system_services.h"
 #include "platform/windows/device_removal.h"
 #include "platform/windows/windows_api.h"
@@ -20,10 +21,11 @@ int run(kadoru::Win32MessageBox& messages, int show) {
     const auto system = kadoru::system_services();
     kadoru::Win32EventPump events;
     kadoru::Win32Progress progress(messages);
+    kadoru::SongDetailsCache songs(*system.files, *system.tags);
     kadoru::WindowsCardEjector ejector;
     kadoru::Win32DesktopNotice notice;
     kadoru::MainProgram program({*system.drives, *system.files, messages, events, *system.clock,
-                                 progress, *system.tags, ejector, notice},
+                                 progress, songs, ejector, notice},
                                 system.working_folder);
     // The window's objects outlive the loop below: Close during a run only posts the
     // quit from inside the run's own loop.

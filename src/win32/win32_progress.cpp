@@ -3,8 +3,6 @@
 #include "platform/windows/windows_api.h"
 #include "win32/status_window.h"
 
-#include <algorithm>
-
 namespace kadoru {
 
 Win32Progress::Win32Progress(MessageBox& errors) : errors_(errors) {
@@ -49,8 +47,7 @@ void Win32Progress::set_value(float value) {
 void Win32Progress::draw_bar() const {
     if (!window_)
         return;
-    const float span = max_ - min_;
-    window_->draw_bar(span > 0 ? std::clamp((value_ - min_) / span, 0.0F, 1.0F) : 0.0F);
+    window_->draw_bar(progress_fraction(min_, max_, value_));
 }
 
 } // namespace kadoru

@@ -44,7 +44,6 @@ public:
         std::wstring line = L"\"" + to_wide(exe) + L"\"";
         EXPECT_TRUE(::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                      nullptr, &start, &process_));
-        ::WaitForInputIdle(process_.hProcess, 20000);
     }
     ~Program() {
         ::TerminateProcess(process_.hProcess, 1);
@@ -81,6 +80,25 @@ public:
         }
         return nullptr;
     }
+    // The main window, once the program has shown it after its start-up: each window
+    // the program makes or shows wakes this thread, which then looks (CTest's timeout
+    // bounds the wait).
+    HWND main_window() const {
+        const HWINEVENTHOOK hook =
+            ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, &woken,
+                              process_.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
+        HWND main = nullptr;
+        while (((main = ::FindWindowW(L"kadoru10", L"Kadoru")) == nullptr ||
+                ::IsWindowVisible(main) == FALSE) &&
+               ::MsgWaitForMultipleObjects(1, &process_.hProcess, FALSE, INFINITE, QS_ALLINPUT) ==
+                   WAIT_OBJECT_0 + 1) {
+            MSG message{};
+            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE)
+                ::DispatchMessageW(&message);
+        }
+        ::UnhookWinEvent(hook);
+        return main;
+    }
     DWORD wait_for_end() const {
         DWORD code = STILL_ACTIVE;
         if (::WaitForSingleObject(process_.hProcess, 20000) == WAIT_OBJECT_0)
@@ -89,6 +107,9 @@ public:
     }
 
 private:
+    static void CALLBACK woken(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND /*window*/,
+                               LONG /*object*/, LONG /*child*/, DWORD /*thread*/, DWORD /*time*/) {}
+
     PROCESS_INFORMATION process_{};
 };
 
@@ -110,7 +131,7 @@ TEST(KadoruExe, ChoosesSongsCopiesThemOntoTheCardAndClosesSavingItsSettings) {
     std::ofstream(std_path(dir / "kadoset.ini"), std::ios::binary) << music + "," + card;
 
     const Program program(exe);
-    HWND main = ::FindWindowW(L"kadoru10", L"Kadoru");
+    HWND main = program.main_window();
     ASSERT_NE(main, nullptr);
     HWND file1 = after(main, L"ファイルリスト");
     ASSERT_EQ(::SendMessageW(file1, LB_GETCOUNT, 0, 0), 2);
