@@ -6,6 +6,7 @@
 #include "platform/windows/wide_text.h"
 #include "win32/combo_view.h"
 #include "win32/dpi.h"
+#include "win32/popup_menu.h"
 #include "win32/window_font.h"
 #include "win32/window_procedure.h"
 
@@ -419,11 +420,65 @@ LRESULT Kadoru10::handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam
         return 0;
     case WM_NOTIFY:
         return notify(*reinterpret_cast<const NMHDR*>(lparam));
+    case WM_CONTEXTMENU:
+        context_menu(reinterpret_cast<HWND>(wparam), lparam);
+        return 0;
     case WM_CLOSE:
         end_by(EndInput::close_box);
         return 0;
     default:
         return ::DefDlgProcW(window, message, wparam, lparam);
+    }
+}
+
+void Kadoru10::context_menu(HWND from, LPARAM at) {
+    std::vector<MenuEntry> entries;
+    send([&] {
+        if (from == control("List2"))
+            entries = transfer_list_menu(intents_, model_.list2);
+        else if (from == control("Drive2"))
+            entries = destination_menu(intents_);
+    });
+    // The order on the card has no window of its own here yet.
+    for (MenuEntry& entry : entries)
+        if (entry.command == MenuCommand::show_card_order)
+            entry.shown = false;
+    if (std::none_of(entries.begin(), entries.end(), [](const MenuEntry& e) { return e.shown; }))
+        return;
+    if (const auto picked = pick_from_menu(window(), menu_point(from, at), entries))
+        menu_command(*picked);
+}
+
+void Kadoru10::menu_command(MenuCommand command) {
+    // A menu opened before the lock may be picked after it: the lock is asked again.
+    if (!intents_.list_editable() && command != MenuCommand::eject_card)
+        return;
+    switch (command) {
+    case MenuCommand::add_playlist:
+        if (const auto path = playlists_.choose_to_add(window()))
+            send([&] { intents_.add_playlist(*path); });
+        return;
+    case MenuCommand::save_playlist:
+        if (const auto path = playlists_.choose_to_save(window()))
+            send([&] { intents_.save_playlist(*path); });
+        return;
+    case MenuCommand::sort_by_name:
+        send([this] { intents_.sort_by_name(); });
+        return;
+    case MenuCommand::sort_by_track:
+        send([this] { intents_.sort_by_track(); });
+        return;
+    case MenuCommand::shuffle:
+        send([this] { intents_.shuffle(); });
+        return;
+    case MenuCommand::eject_card:
+        send([this] {
+            if (intents_.can_eject())
+                intents_.eject_card();
+        });
+        return;
+    case MenuCommand::show_card_order:
+        return;
     }
 }
 

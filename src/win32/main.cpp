@@ -13,6 +13,7 @@
 
 #include <commctrl.h>
 #include <exception>
+#include <objbase.h>
 
 namespace {
 
@@ -40,14 +41,7 @@ int run(kadoru::Win32MessageBox& messages, int show) {
     return events.run();
 }
 
-} // namespace
-
-int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*command_line*/,
-                    int show) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
-                                                       ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
-    ::InitCommonControlsEx(&controls);
-
+int run_reporting(int show) {
     kadoru::Win32MessageBox messages;
     try {
         return run(messages, show);
@@ -57,4 +51,20 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
         kadoru::report_escaped(messages, error);
         return 1;
     }
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*command_line*/,
+                    int show) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
+                                                       ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    // The playlist dialogs are COM objects of this thread's apartment.
+    const bool com =
+        SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    const int code = run_reporting(show);
+    if (com)
+        ::CoUninitialize();
+    return code;
 }

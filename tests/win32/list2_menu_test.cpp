@@ -1,0 +1,116 @@
+// List2's context menu in the real Win32 window under Wine: a playlist saved and
+// added through the system's file dialogs, each answered from a timer inside the
+// dialog's own loop as a user types a name and presses Enter.
+#include "app/main_program.h"
+#include "fakes/fake_ui.h"
+#include "platform/windows/wide_text.h"
+#include "support/scratch_folder.h"
+#include "system_pair.h"
+#include "win32/kadoru10.h"
+#include "win32/win32_event_pump.h"
+#include "win32/win32_progress.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <objbase.h>
+#include <sstream>
+
+namespace kadoru {
+namespace {
+
+namespace stdfs = std::filesystem;
+
+// The name the timer types into the dialog, kept on the main window as a property.
+constexpr wchar_t typed_name[] = L"kadoru.test.typed";
+
+BOOL CALLBACK type_into(HWND child, LPARAM name) {
+    wchar_t kind[16]{};
+    ::GetClassNameW(child, kind, 16);
+    if (std::wstring(kind) == L"Edit" && ::IsWindowVisible(child))
+        ::SendMessageW(child, WM_SETTEXT, 0, name);
+    return TRUE;
+}
+
+// Types the name into the file dialog that is up and presses Enter.
+void CALLBACK answer_dialog(HWND main, UINT /*unused*/, UINT_PTR timer, DWORD /*unused*/) {
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            wchar_t kind[16]{};
+            ::GetClassNameW(window, kind, 16);
+            if (std::wstring(kind) != L"#32770" || ::IsWindowVisible(window) == FALSE)
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr)
+        return;
+    ::KillTimer(main, timer);
+    ::EnumChildWindows(dialog, type_into, reinterpret_cast<LPARAM>(::GetPropW(main, typed_name)));
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+class List2MenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        stdfs::create_directories(std_path(music));
+        for (const char* name : {"b 昼.mp3", "a 朝.mp3", "c 夜.mp3"})
+            std::ofstream(std_path(music + "\\" + name), std::ios::binary) << name;
+        program = std::make_unique<MainProgram>(
+            ProgramPorts{drives, fs, messages, events, clock, progress}, music);
+        window = std::make_unique<Kadoru10>(program->model, program->controller, messages);
+        program->controller.start_up({dir.path(), ""});
+    }
+    void TearDown() override {
+        window.reset();
+        ::CoUninitialize();
+    }
+
+    int list2_rows() const {
+        return static_cast<int>(::SendMessageW(window->control("List2"), LB_GETCOUNT, 0, 0));
+    }
+    void pick_with_dialog(MenuCommand command, const std::string& name) {
+        const std::wstring typed = to_wide(name);
+        ::SetPropW(window->window(), typed_name, const_cast<wchar_t*>(typed.c_str()));
+        ::SetTimer(window->window(), 1, 10, answer_dialog);
+        window->menu_command(command);
+        ::RemovePropW(window->window(), typed_name);
+    }
+
+    const test::ScratchFolder dir;
+    const std::string music = dir / "music";
+    WindowsDriveTable drives{dir.path()};
+    WindowsFileSystem fs;
+    test::ScriptedMessageBox messages;
+    Win32EventPump events;
+    test::FakeClock clock;
+    Win32Progress progress{messages};
+    std::unique_ptr<MainProgram> program;
+    std::unique_ptr<Kadoru10> window;
+};
+
+TEST_F(List2MenuTest, SavesThePlaylistAndAddsItBackThroughTheFileDialogs) {
+    ::SendMessageW(window->control("Command6"), BM_CLICK, 0, 0); // 全て追加
+    ASSERT_EQ(list2_rows(), 3);
+    window->menu_command(MenuCommand::sort_by_name);
+
+    // Saved without an extension: the dialog gives it .m3u8.
+    pick_with_dialog(MenuCommand::save_playlist, dir / "リスト");
+    std::ifstream saved(std_path(dir / "リスト.m3u8"), std::ios::binary);
+    std::stringstream text;
+    text << saved.rdbuf();
+    EXPECT_LT(text.str().find("a 朝.mp3"), text.str().find("b 昼.mp3"));
+
+    ::SendMessageW(window->control("Command3"), BM_CLICK, 0, 0); // 全消去
+    ASSERT_EQ(list2_rows(), 0);
+    pick_with_dialog(MenuCommand::add_playlist, dir / "リスト.m3u8");
+    EXPECT_EQ(list2_rows(), 3);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+} // namespace
+} // namespace kadoru
