@@ -162,6 +162,7 @@ void Kadoru10::create_controls(int dpi) {
     use_font(window(), font_.get());
     file1_ = std::make_unique<ListBoxView>(control("File1"));
     list2_ = std::make_unique<ListBoxView>(control("List2"));
+    list2_input_ = std::make_unique<TransferListInput>(control("List2"), intents_, errors_);
     dir1_ = std::make_unique<FolderTreeView>(control("Dir1"));
     ::SetWindowSubclass(control("File1"), &Kadoru10::file_list_input, 1,
                         reinterpret_cast<DWORD_PTR>(this));
@@ -414,6 +415,8 @@ LRESULT CALLBACK Kadoru10::file_list_input(HWND box, UINT message, WPARAM wparam
 }
 
 LRESULT Kadoru10::handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == TransferListInput::drag_message() && list2_input_)
+        return list2_input_->dragged(*reinterpret_cast<const DRAGLISTINFO*>(lparam));
     switch (message) {
     case WM_COMMAND:
         command(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));

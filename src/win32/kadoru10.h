@@ -7,6 +7,7 @@
 #include "win32/folder_tree_view.h"
 #include "win32/list_box_view.h"
 #include "win32/playlist_dialogs.h"
+#include "win32/transfer_list_input.h"
 #include "win32/window_handles.h"
 
 #include <memory>
@@ -81,6 +82,8 @@ private:
     std::vector<std::string> drive1_rows_;
     std::vector<std::string> drive2_rows_;
     PlaylistDialogs playlists_;
+    // After the window: it goes while List2 is still there.
+    std::unique_ptr<TransferListInput> list2_input_;
     // Told to the view-model's notifiers: false once this window is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

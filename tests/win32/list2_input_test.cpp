@@ -1,6 +1,8 @@
-// List2's context menu in the real Win32 window under Wine: a playlist saved and
-// added through the system's file dialogs, each answered from a timer inside the
-// dialog's own loop as a user types a name and presses Enter.
+// List2's own input in the real Win32 window under Wine: a playlist saved and added
+// through its context menu's file dialogs, each answered from a timer inside the
+// dialog's own loop as a user types a name and presses Enter; a folder dropped from
+// Explorer and rows dragged within the list, both built by hand as the system
+// delivers them.
 #include "app/main_program.h"
 #include "fakes/fake_ui.h"
 #include "platform/windows/wide_text.h"
@@ -14,6 +16,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <objbase.h>
+#include <shlobj.h>
 #include <sstream>
 
 namespace kadoru {
@@ -53,7 +56,7 @@ void CALLBACK answer_dialog(HWND main, UINT /*unused*/, UINT_PTR timer, DWORD /*
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
-class List2MenuTest : public ::testing::Test {
+class List2InputTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -70,6 +73,21 @@ protected:
         ::CoUninitialize();
     }
 
+    std::vector<std::string> list2_texts() const {
+        std::vector<std::string> texts;
+        for (int i = 0; i < list2_rows(); ++i) {
+            std::wstring row(256, L'\0');
+            row.resize(static_cast<std::size_t>(::SendMessageW(
+                window->control("List2"), LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
+            texts.push_back(to_utf8(row));
+        }
+        return texts;
+    }
+    static void run_posted_messages() {
+        MSG message{};
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE)
+            ::DispatchMessageW(&message);
+    }
     int list2_rows() const {
         return static_cast<int>(::SendMessageW(window->control("List2"), LB_GETCOUNT, 0, 0));
     }
@@ -93,7 +111,7 @@ protected:
     std::unique_ptr<Kadoru10> window;
 };
 
-TEST_F(List2MenuTest, SavesThePlaylistAndAddsItBackThroughTheFileDialogs) {
+TEST_F(List2InputTest, SavesThePlaylistAndAddsItBackThroughTheFileDialogs) {
     ::SendMessageW(window->control("Command6"), BM_CLICK, 0, 0); // 全て追加
     ASSERT_EQ(list2_rows(), 3);
     window->menu_command(MenuCommand::sort_by_name);
@@ -109,6 +127,43 @@ TEST_F(List2MenuTest, SavesThePlaylistAndAddsItBackThroughTheFileDialogs) {
     ASSERT_EQ(list2_rows(), 0);
     pick_with_dialog(MenuCommand::add_playlist, dir / "リスト.m3u8");
     EXPECT_EQ(list2_rows(), 3);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// The drop as Explorer hands it over: the paths, wide, after a DROPFILES header.
+HDROP drop_of(const std::wstring& path) {
+    const std::size_t size = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GHND, size);
+    auto* header = static_cast<DROPFILES*>(::GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::copy(path.begin(), path.end(), reinterpret_cast<wchar_t*>(header + 1));
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(List2InputTest, TakesAFolderDroppedFromExplorerAndRowsDraggedWithinIt) {
+    HWND list2 = window->control("List2");
+    ::SendMessageW(list2, WM_DROPFILES, reinterpret_cast<WPARAM>(drop_of(to_wide(music))), 0);
+    EXPECT_EQ(list2_rows(), 0); // not while the drop is under way
+    run_posted_messages();
+    ASSERT_EQ(list2_rows(), 3);
+    const std::string first = list2_texts().front();
+
+    // The first row dragged onto the lower half of the last: it goes to the end.
+    ::SendMessageW(list2, LB_SETSEL, TRUE, 0);
+    ::SendMessageW(window->window(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list2), LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list2));
+    RECT last{};
+    ::SendMessageW(list2, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&last));
+    POINT at{last.left + 2, last.bottom - 2};
+    ::ClientToScreen(list2, &at);
+    const UINT drag = ::RegisterWindowMessageW(DRAGLISTMSGSTRING);
+    for (const UINT step : {DL_BEGINDRAG, DL_DRAGGING, DL_DROPPED}) {
+        DRAGLISTINFO info{step, list2, at};
+        ::SendMessageW(window->window(), drag, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    EXPECT_EQ(list2_texts().back(), first);
     EXPECT_TRUE(messages.shown.empty());
 }
 
