@@ -1,4 +1,5 @@
 #include "app/main_program.h"
+#include "app/main_tips.h"
 #include "platform/guard.h"
 #include "platform/song_details_cache.h"
 #include "platform/system_services.h"
@@ -6,6 +7,7 @@
 #include "platform/windows/windows_api.h"
 #include "win32/kadoru10.h"
 #include "win32/program_folder.h"
+#include "win32/row_tips.h"
 #include "win32/win32_desktop_notice.h"
 #include "win32/win32_event_pump.h"
 #include "win32/win32_message_box.h"
@@ -31,6 +33,7 @@ int run(kadoru::Win32MessageBox& messages, int show) {
     // The window's objects outlive the loop below: Close during a run only posts the
     // quit from inside the run's own loop.
     kadoru::Kadoru10 window(program.model, program.controller, messages);
+    kadoru::RowTips tips(window, kadoru::MainTips(program.model, songs));
     messages.set_owner(window.window());
     notice.set_window(window.window());
     events.set_dialog(window.window());

@@ -2,13 +2,15 @@
 // through its context menu's file dialogs, each answered from a timer inside the
 // dialog's own loop as a user types a name and presses Enter; a folder dropped from
 // Explorer and rows dragged within the list, both built by hand as the system
-// delivers them.
+// delivers them; the songs' tooltips of the row under the pointer.
 #include "app/main_program.h"
+#include "fakes/fake_song_details.h"
 #include "fakes/fake_ui.h"
 #include "platform/windows/wide_text.h"
 #include "support/scratch_folder.h"
 #include "system_pair.h"
 #include "win32/kadoru10.h"
+#include "win32/row_tips.h"
 #include "win32/win32_event_pump.h"
 #include "win32/win32_progress.h"
 
@@ -165,6 +167,32 @@ TEST_F(List2InputTest, TakesAFolderDroppedFromExplorerAndRowsDraggedWithinIt) {
     }
     EXPECT_EQ(list2_texts().back(), first);
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(List2InputTest, TellsTheSongUnderThePointerInItsTooltip) {
+    test::FakeSongDetails songs;
+    songs.songs[music + "\\a 朝.mp3"] = {"朝の歌", "Ａさん", "", 0, 0, std::chrono::seconds(125)};
+    RowTips tips(*window, MainTips(program->model, songs));
+    ::SendMessageW(window->control("Command6"), BM_CLICK, 0, 0); // 全て追加
+    const auto rows = list2_texts();
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [](const std::string& text) {
+                                      return text.find("a 朝") != std::string::npos;
+                                  }) -
+                     rows.begin();
+    ASSERT_LT(row, 3);
+
+    HWND list2 = window->control("List2");
+    RECT place{};
+    ::SendMessageW(list2, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(&place));
+    ::SendMessageW(list2, WM_MOUSEMOVE, 0, MAKELPARAM(place.left + 2, place.top + 2));
+    EXPECT_EQ(to_utf8(tips.text_for(list2)), "タイトル：朝の歌\nアーティスト：Ａさん\n長さ：2:05");
+    // A row of a song without details, then below the rows: no tooltip.
+    ::SendMessageW(list2, WM_MOUSEMOVE, 0,
+                   MAKELPARAM(place.left + 2, row == 0 ? place.bottom + 2 : place.top - 2));
+    EXPECT_EQ(tips.text_for(list2), L"");
+    EXPECT_NE(to_utf8(tips.text_for(window->control("Label7"))).find("2:05"), std::string::npos);
 }
 
 } // namespace
