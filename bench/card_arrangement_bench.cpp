@@ -5,8 +5,8 @@
 //   sudo ./build/bench/bench/card_arrangement_bench
 #include "fakes/fake_drives.h"
 #include "fakes/fake_slot_file_system.h"
-#include "platform/posix/drive_table.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/drive_table.h"
+#include "platform/linux/posix_file_system.h"
 #include "support/card_image.h"
 #include "support/card_mounts.h"
 #include "transfer/card_arrangement.h"

@@ -5,7 +5,7 @@
 // medians; --benchmark_enable_random_interleaving=true spreads the machine's noise
 // over both sides of each pair.
 #include "bench_support.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/posix_file_system.h"
 
 #include <array>
 #include <benchmark/benchmark.h>

@@ -12,7 +12,7 @@
 #include "platform/file_list.h"
 #include "platform/folder_list.h"
 #include "platform/label.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/posix_file_system.h"
 #include "platform/type_selector.h"
 
 #include <benchmark/benchmark.h>

@@ -6,7 +6,7 @@
 // Compared with making and removing one file there, the entry a copy makes anyway.
 // Needs root, /dev/fuse, dosfstools, mtools and fusefat:
 //   sudo ./build/bench/bench/order_guard_bench
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/posix_file_system.h"
 #include "transfer/order_guard.h"
 
 #include <benchmark/benchmark.h>

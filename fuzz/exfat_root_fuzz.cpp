@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the exFAT root reader, as a whole volume and as the
 // entries of one folder, and checks every name it returns and every read it asks for.
 #include "fuzz_checks.h"
-#include "platform/posix/exfat_root.h"
+#include "platform/exfat/exfat_root.h"
 
 #include <cstddef>
 #include <cstdint>

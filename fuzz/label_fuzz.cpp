@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the volume label decoding: as a link's name in
 // /dev/disk/by-label, and as a label that udev encodes into such a name first.
 #include "fuzz_checks.h"
-#include "platform/posix/mountinfo_source.h"
+#include "platform/linux/mountinfo_source.h"
 
 #include <cctype>
 #include <cstddef>

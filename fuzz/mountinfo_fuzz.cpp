@@ -2,7 +2,7 @@
 // relies on: absolute mount points, and that each mount, written back as the kernel
 // writes a line, reads back the same.
 #include "fuzz_checks.h"
-#include "platform/posix/mount_table.h"
+#include "platform/linux/mount_table.h"
 
 #include <algorithm>
 #include <cstddef>

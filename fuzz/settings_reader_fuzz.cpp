@@ -2,7 +2,7 @@
 // file and checks what start-up relies on.
 #include "app/settings_file.h"
 #include "platform/failure.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/posix_file_system.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -22,8 +22,3 @@ find_program(KADORU_WINE NAMES wine wine64)
 if(KADORU_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${KADORU_WINE})
 endif()
-
-# pkg-config sees only what is built for Windows, never the build machine's own
-# libraries (Debian's TagLib is a Linux library).
-set(ENV{PKG_CONFIG_LIBDIR} "${CMAKE_FIND_ROOT_PATH}/lib/pkgconfig")
-set(ENV{PKG_CONFIG_PATH} "")

@@ -2,7 +2,6 @@
 
 #include "app/main_view_model.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace kadoru {
@@ -12,14 +11,6 @@ std::string_view locked_control_name(LockedControl control) {
         "b_ok",     "b_cancel", "Dir1",     "Drive1",   "Drive2",   "File1",      "Command1",
         "Command6", "Command2", "Command3", "Command4", "Command5", "Combo_ftype"};
     return names.at(static_cast<std::size_t>(control));
-}
-
-std::optional<ControlLayout> main_control(std::string_view name) {
-    const auto* found = std::find_if(main_controls.begin(), main_controls.end(),
-                                     [name](const ControlLayout& c) { return c.name == name; });
-    if (found == main_controls.end())
-        return std::nullopt;
-    return *found;
 }
 
 const Label& main_figure(const MainViewModel& model, std::string_view name) {
@@ -36,8 +27,9 @@ const Label& main_figure(const MainViewModel& model, std::string_view name) {
 
 std::string_view caption_of(std::string_view list) {
     for (const auto& [caption, captioned] : main_captions)
-        if (captioned == list)
-            return main_control(caption)->caption;
+        for (const auto& control : main_controls)
+            if (captioned == list && control.name == caption)
+                return control.caption;
     return {};
 }
 

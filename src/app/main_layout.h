@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/main_actions.h"
+#include "platform/place.h"
 #include "platform/window_texts.h"
 #include "transfer/control_lock.h"
 
 #include <array>
-#include <optional>
 #include <string_view>
 
 namespace kadoru {
@@ -31,13 +31,6 @@ enum class ControlKind {
     type_list,      // Combo_ftype: an editable drop-down
     file_list,      // File1
     transfer_list,  // List2
-};
-
-struct Place {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
 };
 
 struct ControlLayout {
@@ -127,8 +120,6 @@ inline constexpr std::array<Captioned, 6> main_captions{{
 // The control each entry of the run's lock switches.
 std::string_view locked_control_name(LockedControl control);
 
-// The layout entry of a control; nullopt for a name the window does not have.
-std::optional<ControlLayout> main_control(std::string_view name);
 // The view-model's label a figure draws.
 const Label& main_figure(const MainViewModel& model, std::string_view name);
 // The caption that names a list, as its accessible name: empty for no list.

@@ -1,8 +1,6 @@
 #include "app/main_menus.h"
 
 #include "app/main_actions.h"
-#include "browse/card_order.h"
-#include "browse/card_removal.h"
 #include "platform/window_texts.h"
 #include "transfer_list/transfer_list.h"
 
@@ -23,10 +21,11 @@ std::vector<MenuEntry> transfer_list_menu(const TransferListActions& actions,
 }
 
 std::vector<MenuEntry> destination_menu(const MainActions& actions) {
+    namespace wt = window_text;
     return {
-        {MenuCommand::show_card_order, "show_card_order", card_order_command},
+        {MenuCommand::show_card_order, "show_card_order", wt::card_order_command},
         // Removal is offered for a card only, and not while a run writes to it.
-        {MenuCommand::eject_card, "eject_card", eject_command, true, actions.can_eject()},
+        {MenuCommand::eject_card, "eject_card", wt::eject_command, true, actions.can_eject()},
     };
 }
 

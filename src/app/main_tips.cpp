@@ -7,13 +7,14 @@
 
 namespace kadoru {
 
-std::string MainTips::tip(std::string_view control, int row) const {
-    if (control == "File1" && row >= 0 && row < model_.file1.count())
-        return song_tip(songs_, join_path(model_.file1.path(), model_.file1.row(row)));
-    if (control == "List2" && row >= 0 && row < model_.list2.count())
-        return song_tip(songs_, model_.list2.row(row).source_path);
+std::string main_tip(const MainViewModel& model, SongDetailsReader& songs, std::string_view control,
+                     int row) {
+    if (control == "File1" && row >= 0 && row < model.file1.count())
+        return song_tip(songs, join_path(model.file1.path(), model.file1.row(row)));
+    if (control == "List2" && row >= 0 && row < model.list2.count())
+        return song_tip(songs, model.list2.row(row).source_path);
     if (control == "Label7")
-        return playing_time_tip(playing_time(model_.list2, songs_));
+        return playing_time_tip(playing_time(model.list2, songs));
     return {};
 }
 

@@ -13,14 +13,6 @@ namespace kadoru {
 
 class SongDetailsReader;
 
-// The texts of the order window's arranging.
-inline constexpr std::string_view card_arrange_command = "曲を並べ替える…";
-inline constexpr std::string_view card_arrange_caption =
-    "再生させたい順に曲を並べてください（曲はコピーしません）";
-inline constexpr std::string_view card_arrange_confirm = "この順序にする";
-inline constexpr std::string_view card_arrange_cancel = "やめる";
-inline constexpr std::string_view card_arrange_busy = "並べ替えています。しばらくお待ちください。";
-
 // Told after each move of an arrangement: how many are done, of how many.
 using ArrangeProgress = std::function<void(int done, int total)>;
 

@@ -4,6 +4,7 @@
 #include "platform/drives.h"
 #include "platform/entry_order.h"
 #include "platform/paths.h"
+#include "platform/window_texts.h"
 #include "transfer_list/format_size.h"
 
 #include <optional>
@@ -28,7 +29,7 @@ CardOrder read_card_order(const CardFiles& fs, const Drives& drives, const std::
             order.rows.push_back({name, format_size(static_cast<double>(file->second)),
                                   file->second, is_song && is_song(name)});
         else if (fs.is_folder(join_path(root, name)))
-            order.rows.push_back({name, std::string(card_order_folder_text)});
+            order.rows.push_back({name, std::string(window_text::card_order_folder)});
         // Anything else (a link to nowhere, an entry gone since) is no file to play.
     }
     return order;
@@ -42,7 +43,7 @@ std::string card_order_note(const CardOrder& order) {
 }
 
 std::string card_order_window_title(const CardOrder& order) {
-    return std::string(card_order_title) + " - " + order.drive + "\\";
+    return std::string(window_text::card_order_title) + " - " + order.drive + "\\";
 }
 
 } // namespace kadoru

@@ -11,15 +11,8 @@ namespace kadoru {
 class Drives;
 class CardFiles;
 
-// The texts of the order window and of the destination selector's menu entry.
-inline constexpr std::string_view card_order_command = "カードの中の順序を表示";
-inline constexpr std::string_view card_order_title = "カードの中の順序";
-inline constexpr std::string_view card_order_name_heading = "ファイル名";
-inline constexpr std::string_view card_order_size_heading = "サイズ";
-inline constexpr std::string_view card_order_folder_text = "フォルダ";
-
 // One entry of the root folder: its name and its size by the size rule (a folder
-// shows card_order_folder_text instead).
+// shows window_text::card_order_folder instead).
 struct CardOrderRow {
     std::string name;
     std::string size_text;

@@ -46,22 +46,6 @@ void CardOrderModel::confirm(const ArrangeProgress& progress) {
     show(std::move(now));
 }
 
-void CardOrderModel::move_up() {
-    songs_.move_up();
-}
-
-void CardOrderModel::move_down() {
-    songs_.move_down();
-}
-
-void CardOrderModel::sort_by_name() {
-    songs_.sort_by_name();
-}
-
-void CardOrderModel::sort_by_track() {
-    actions_.sort_songs_by_track(songs_);
-}
-
 void CardOrderModel::move_selected_to(int to) {
     if (!busy_)
         songs_.move_selected_to(to);

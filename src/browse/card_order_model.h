@@ -38,10 +38,10 @@ public:
     // failure itself, the arrangement's and the reading's.
     void confirm(const ArrangeProgress& progress);
     // The song commands; sorting by track reads the songs' details through the actions.
-    void move_up();
-    void move_down();
-    void sort_by_name();
-    void sort_by_track();
+    void move_up() { songs_.move_up(); }
+    void move_down() { songs_.move_down(); }
+    void sort_by_name() { songs_.sort_by_name(); }
+    void sort_by_track() { actions_.sort_songs_by_track(songs_); }
 
     bool list_editable() const override { return !busy_; }
     void move_selected_to(int to) override;

@@ -9,9 +9,6 @@ class CardEjector;
 class Drives;
 class MessageBox;
 
-// The destination selector's menu entry for safe removal.
-inline constexpr std::string_view eject_command = "取り出す";
-
 // Whether the drive is one to offer removal for: a ready volume that is not one of
 // the machine's own disks.
 bool can_eject(const Drives& drives, std::string_view drive);

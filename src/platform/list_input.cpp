@@ -10,7 +10,7 @@
 
 namespace kadoru {
 
-void ListInput::file_click() {
+void ListInput::file_click() const {
     if (lists_.file1 != nullptr && lists_.file1->on_click)
         lists_.file1->on_click();
 }

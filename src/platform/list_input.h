@@ -34,7 +34,7 @@ public:
     void type_picked(int item) override;
 
 private:
-    void file_click();
+    void file_click() const;
 
     InputLists lists_;
     // Between a press and its release the selection may change several times (a

@@ -11,7 +11,7 @@
 namespace kadoru {
 
 // The real services of the machine the program runs on. Each pair of the platform
-// layer (posix/, windows/) builds its own and CMake links the one for the system, so
+// layer (linux/, windows/) builds its own and CMake links the one for the system, so
 // the program's entry point names no system of its own.
 struct SystemServices {
     std::unique_ptr<Drives> drives;

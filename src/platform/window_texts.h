@@ -2,13 +2,11 @@
 
 #include <string_view>
 
-namespace kadoru {
-
 // Every text the windows themselves show, in one place below the toolkit: a window
 // (Qt or Win32) takes its captions, menu entries, tooltips, dialog titles and file
 // filters from here (the main window's captions through its layout table) and
 // types none of its own. The messages the logic makes stay with the logic.
-namespace window_text {
+namespace kadoru::window_text {
 
 inline constexpr std::string_view main_title = "Kadoru";
 
@@ -46,10 +44,24 @@ inline constexpr std::string_view open_playlist_patterns = "*.m3u *.m3u8 *.M3U *
 inline constexpr std::string_view save_playlist_patterns = "*.m3u8";
 inline constexpr std::string_view save_playlist_extension = "m3u8";
 
+// The destination selector's menu.
+inline constexpr std::string_view card_order_command = "カードの中の順序を表示";
+inline constexpr std::string_view eject_command = "取り出す";
+
+// The order window: the card's root folder in the order of its entries, and arranging.
+inline constexpr std::string_view card_order_title = "カードの中の順序";
+inline constexpr std::string_view card_order_name_heading = "ファイル名";
+inline constexpr std::string_view card_order_size_heading = "サイズ";
+inline constexpr std::string_view card_order_folder = "フォルダ"; // a folder's size column
+inline constexpr std::string_view card_arrange_command = "曲を並べ替える…";
+inline constexpr std::string_view card_arrange_caption =
+    "再生させたい順に曲を並べてください（曲はコピーしません）";
+inline constexpr std::string_view card_arrange_confirm = "この順序にする";
+inline constexpr std::string_view card_arrange_cancel = "やめる";
+inline constexpr std::string_view card_arrange_busy = "並べ替えています。しばらくお待ちください。";
+
 // The progress window "status".
 inline constexpr std::string_view progress_title = "MP3データ転送中";
 inline constexpr std::string_view progress_text = "処理中です。しばらくお待ちください。";
 
-} // namespace window_text
-
-} // namespace kadoru
+} // namespace kadoru::window_text

@@ -1,8 +1,16 @@
 #pragma once
 
+#include "platform/place.h"
+
 #include <algorithm>
 
 namespace kadoru {
+
+// The progress window "status" as data, for every window: its client area on the
+// screen, then its text's and its bar's places (title and text: window_texts.h).
+inline constexpr Place progress_client_area{235, 258, 312, 73};
+inline constexpr Place progress_text_place{16, 16, 281, 17};
+inline constexpr Place progress_bar_place{8, 40, 297, 17};
 
 // The part of the bar a window fills, 0 to 1, for Value between Min and Max: none
 // for an empty or reversed span, never beyond either end.

@@ -13,7 +13,7 @@ public:
     virtual ~ArrangedListIntents() = default;
 
     // False while the list may not be arranged (a run or an arrangement under way):
-    // it then offers no drag and takes no drop.
+    // it then offers no drag and takes no drop. Never throws.
     virtual bool list_editable() const = 0;
     // The selected rows, dragged, go before row `to` (the row count: the end).
     virtual void move_selected_to(int to) = 0;

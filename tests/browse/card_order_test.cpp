@@ -1,7 +1,7 @@
 #include "browse/card_order.h"
 #include "fakes/fake_drives.h"
-#include "platform/posix/drive_table.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/drive_table.h"
+#include "platform/linux/posix_file_system.h"
 #include "support/card_test.h"
 #include "transfer_list/format_size.h"
 

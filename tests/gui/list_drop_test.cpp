@@ -10,7 +10,7 @@
 #include "fakes/fake_transfer_ports.h"
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/posix_file_system.h"
 #include "support/scratch.h"
 
 #include <filesystem>

@@ -6,7 +6,7 @@
 #include "fakes/fake_drives.h"
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/posix_file_system.h"
 #include "platform/song_details_cache.h"
 #include "platform/taglib/taglib_song_details.h"
 #include "support/scratch.h"

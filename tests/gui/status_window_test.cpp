@@ -23,12 +23,13 @@ TEST(StatusWindow, IsCreatedOnFirstShowWithItsDesignAndNoOwner) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("MP3データ転送中"));
     EXPECT_EQ(window->parentWidget(), nullptr);
     EXPECT_FALSE(window->isModal());
-    EXPECT_EQ(window->size(), QSize(312, 73));
+    EXPECT_EQ(window->size(), QSize(progress_client_area.width, progress_client_area.height));
     EXPECT_EQ(window->label1()->objectName(), QStringLiteral("Label1"));
     EXPECT_EQ(window->label1()->text(), QStringLiteral("処理中です。しばらくお待ちください。"));
-    EXPECT_EQ(window->label1()->geometry(), QRect(16, 16, 281, 17));
+    const auto rect = [](const Place& p) { return QRect(p.x, p.y, p.width, p.height); };
+    EXPECT_EQ(window->label1()->geometry(), rect(progress_text_place));
     EXPECT_EQ(window->progress_bar1()->objectName(), QStringLiteral("ProgressBar1"));
-    EXPECT_EQ(window->progress_bar1()->geometry(), QRect(8, 40, 297, 17));
+    EXPECT_EQ(window->progress_bar1()->geometry(), rect(progress_bar_place));
     EXPECT_FALSE(window->progress_bar1()->accessibleName().isEmpty());
 }
 

@@ -9,7 +9,7 @@
 #include "fakes/fake_drives.h"
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/posix_file_system.h"
 #include "platform/widgets/qt_event_pump.h"
 #include "transfer/widgets/window_progress.h"
 

@@ -1,5 +1,5 @@
 #include "fakes/fake_song_details.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/posix_file_system.h"
 #include "platform/song_details_cache.h"
 #include "support/scratch.h"
 

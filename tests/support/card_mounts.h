@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/posix/mountinfo_source.h"
+#include "platform/linux/mountinfo_source.h"
 
 #include <string>
 #include <utility>

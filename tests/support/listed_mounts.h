@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/posix/mount_table.h"
+#include "platform/linux/mount_table.h"
 
 #include <fcntl.h>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "platform/clock.h"
 #include "platform/event_pump.h"
-#include "platform/posix/mount_table.h"
-#include "platform/posix/mountinfo_source.h"
+#include "platform/linux/mount_table.h"
+#include "platform/linux/mountinfo_source.h"
 #include "support/card_image.h"
 #include "support/scratch.h"
 

@@ -1,5 +1,5 @@
-#include "platform/posix/drive_table.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/drive_table.h"
+#include "platform/linux/posix_file_system.h"
 #include "support/card_mounts.h"
 #include "support/card_test.h"
 #include "transfer/card_arrangement.h"

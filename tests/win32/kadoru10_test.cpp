@@ -64,9 +64,8 @@ protected:
         std::vector<std::string> texts;
         for (int i = 0; i < ::SendMessageW(control(name), LB_GETCOUNT, 0, 0); ++i) {
             std::wstring row(256, L'\0');
-            row.resize(static_cast<std::size_t>(::SendMessageW(
-                control(name), LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
-            texts.push_back(to_utf8(row));
+            ::SendMessageW(control(name), LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()));
+            texts.push_back(to_utf8(row.c_str()));
         }
         return texts;
     }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 namespace kadoru {
 namespace {
@@ -36,81 +37,85 @@ HWND named(HWND window, const std::wstring& caption) {
     return ::FindWindowExW(window, nullptr, L"Button", caption.c_str());
 }
 
-class Program {
-public:
+// A shown message box of a thread other than `answered`; nullptr for none.
+HWND shown_box(DWORD thread, HWND answered) {
+    std::pair<HWND, HWND> search{answered, nullptr};
+    ::EnumThreadWindows(
+        thread,
+        [](HWND window, LPARAM found) -> BOOL {
+            auto& [answered_box, box] = *reinterpret_cast<std::pair<HWND, HWND>*>(found);
+            wchar_t kind[16]{};
+            ::GetClassNameW(window, kind, 16);
+            if (std::wstring(kind) == L"#32770" && ::IsWindowVisible(window) != FALSE &&
+                window != answered_box)
+                box = window;
+            return box == nullptr ? TRUE : FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+void CALLBACK woken(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND /*window*/, LONG /*object*/,
+                    LONG /*child*/, DWORD /*thread*/, DWORD /*time*/) {
+}
+
+struct Program {
     explicit Program(const std::string& exe) {
         STARTUPINFOW start{};
         start.cb = sizeof start;
         std::wstring line = L"\"" + to_wide(exe) + L"\"";
         EXPECT_TRUE(::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                     nullptr, &start, &process_));
+                                     nullptr, &start, &process));
     }
     ~Program() {
-        ::TerminateProcess(process_.hProcess, 1);
-        ::CloseHandle(process_.hThread);
-        ::CloseHandle(process_.hProcess);
+        ::TerminateProcess(process.hProcess, 1);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
     }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
     Program(Program&&) = delete;
     Program& operator=(Program&&) = delete;
 
-    // The program's message box other than `answered`, once its thread has shown it:
-    // each round trip of a message lets the program go on, and a box's own loop
-    // answers them too.
-    HWND box(HWND main, HWND answered = nullptr) const {
-        for (int round = 0; round < 1000; ++round) {
-            HWND found = answered;
-            ::EnumThreadWindows(
-                process_.dwThreadId,
-                [](HWND window, LPARAM found_box) -> BOOL {
-                    wchar_t kind[16]{};
-                    ::GetClassNameW(window, kind, 16);
-                    auto* box = reinterpret_cast<HWND*>(found_box);
-                    if (std::wstring(kind) != L"#32770" || ::IsWindowVisible(window) == FALSE ||
-                        window == *box)
-                        return TRUE;
-                    *box = window;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&found));
-            if (found != answered)
-                return found;
-            ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
-        }
-        return nullptr;
-    }
-    // The main window, once the program has shown it after its start-up: each window
-    // the program makes or shows wakes this thread, which then looks (CTest's timeout
-    // bounds the wait).
-    HWND main_window() const {
+    // The window `find` gives once the program has made it: each window the program
+    // makes wakes this thread to look again (CTest's timeout bounds the wait);
+    // nullptr when the program ends first.
+    template <class Find> HWND made(Find find) const {
         const HWINEVENTHOOK hook =
-            ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, &woken,
-                              process_.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
-        HWND main = nullptr;
-        while (((main = ::FindWindowW(L"kadoru10", L"Kadoru")) == nullptr ||
-                ::IsWindowVisible(main) == FALSE) &&
-               ::MsgWaitForMultipleObjects(1, &process_.hProcess, FALSE, INFINITE, QS_ALLINPUT) ==
+            ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, &woken,
+                              process.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
+        HWND found = nullptr;
+        while ((found = find()) == nullptr &&
+               ::MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, INFINITE, QS_ALLINPUT) ==
                    WAIT_OBJECT_0 + 1) {
             MSG message{};
             while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE)
                 ::DispatchMessageW(&message);
         }
         ::UnhookWinEvent(hook);
-        return main;
+        return found;
     }
-    DWORD wait_for_end() const {
+    // Whether `done` comes true while the program's thread takes messages: each round
+    // trip returns once it has taken one more turn of its loop (a box's loop too).
+    template <class Done> bool after_turns(HWND main, Done done) const {
+        for (int turn = 0; turn < 1000 && !done(); ++turn)
+            ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
+        return done();
+    }
+    HWND box(HWND main, HWND answered = nullptr) const {
+        HWND found = nullptr;
+        after_turns(main,
+                    [&] { return (found = shown_box(process.dwThreadId, answered)) != nullptr; });
+        return found;
+    }
+    DWORD exit_code() const {
         DWORD code = STILL_ACTIVE;
-        if (::WaitForSingleObject(process_.hProcess, 20000) == WAIT_OBJECT_0)
-            ::GetExitCodeProcess(process_.hProcess, &code);
+        ::WaitForSingleObject(process.hProcess, INFINITE);
+        ::GetExitCodeProcess(process.hProcess, &code);
         return code;
     }
 
-private:
-    static void CALLBACK woken(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND /*window*/,
-                               LONG /*object*/, LONG /*child*/, DWORD /*thread*/, DWORD /*time*/) {}
-
-    PROCESS_INFORMATION process_{};
+    PROCESS_INFORMATION process{};
 };
 
 TEST(KadoruExe, ChoosesSongsCopiesThemOntoTheCardAndClosesSavingItsSettings) {
@@ -131,7 +136,9 @@ TEST(KadoruExe, ChoosesSongsCopiesThemOntoTheCardAndClosesSavingItsSettings) {
     std::ofstream(std_path(dir / "kadoset.ini"), std::ios::binary) << music + "," + card;
 
     const Program program(exe);
-    HWND main = program.main_window();
+    HWND main = program.made([] { return ::FindWindowW(L"kadoru10", L"Kadoru"); });
+    // Shown once its start-up has filled the lists.
+    ASSERT_TRUE(program.after_turns(main, [main] { return ::IsWindowVisible(main) != FALSE; }));
     ASSERT_NE(main, nullptr);
     HWND file1 = after(main, L"ファイルリスト");
     ASSERT_EQ(::SendMessageW(file1, LB_GETCOUNT, 0, 0), 2);
@@ -154,7 +161,7 @@ TEST(KadoruExe, ChoosesSongsCopiesThemOntoTheCardAndClosesSavingItsSettings) {
     EXPECT_TRUE(stdfs::exists(std_path(card + "\\2 夏.mp3")));
 
     ::PostMessageW(named(main, L"Close"), BM_CLICK, 0, 0);
-    EXPECT_EQ(program.wait_for_end(), 0U);
+    EXPECT_EQ(program.exit_code(), 0U);
     std::ifstream saved(std_path(dir / "kadoset.ini"), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), music + "," + card);
 }

@@ -113,16 +113,17 @@ QWidget* Kadoru10::make(const ControlLayout& layout) {
 }
 
 void Kadoru10::show_song_details(SongDetailsReader& songs) {
-    tips_ = std::make_unique<MainTips>(model_, songs);
     for (const char* name : {"File1", "List2"}) {
         auto* view = findChild<QAbstractItemView*>(QString::fromLatin1(name));
-        lazy_tool_tip(*view->viewport(), [this, view, name](QPoint place) {
+        lazy_tool_tip(*view->viewport(), [this, &songs, view, name](QPoint place) {
             const QModelIndex index = view->indexAt(place);
-            return index.isValid() ? qt_text(tips_->tip(name, index.row())) : QString();
+            return index.isValid() ? qt_text(main_tip(model_, songs, name, index.row()))
+                                   : QString();
         });
     }
-    lazy_tool_tip(*findChild<QLabel*>(QStringLiteral("Label7")),
-                  [this](QPoint) { return qt_text(tips_->tip("Label7", -1)); });
+    lazy_tool_tip(*findChild<QLabel*>(QStringLiteral("Label7")), [this, &songs](QPoint) {
+        return qt_text(main_tip(model_, songs, "Label7", -1));
+    });
 }
 
 QLabel* Kadoru10::figure(const Label& label) {
@@ -205,7 +206,7 @@ void Kadoru10::give_drive2_a_menu(DriveCombo* drive2) {
         std::vector<MenuEntry> entries;
         guarded(errors_, [&] { entries = destination_menu(actions_); });
         for (const MenuEntry& entry : entries) {
-            QAction* action = drive2_menu_->findChild<QAction*>(qt_text(entry.name));
+            auto* action = drive2_menu_->findChild<QAction*>(qt_text(entry.name));
             action->setVisible(entry.shown);
             action->setEnabled(entry.enabled);
         }

@@ -9,7 +9,6 @@
 
 #include <array>
 #include <functional>
-#include <memory>
 #include <string_view>
 
 #include <QDialog>
@@ -72,7 +71,6 @@ private:
     WindowEnd end_;
     QMenu* drive2_menu_ = nullptr;
     QPointer<CardOrderWindow> card_order_; // made on first use, kept open beside the window
-    std::unique_ptr<MainTips> tips_;
 };
 
 } // namespace kadoru

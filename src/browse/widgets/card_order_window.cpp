@@ -28,12 +28,13 @@ CardOrderWindow::CardOrderWindow(CardOrderActions& actions, MessageBox& errors, 
     resize(360, 420);
 
     auto* layout = child<QVBoxLayout>(this);
-    caption_ = child<QLabel>(this, qt_text(card_order_title));
+    caption_ = child<QLabel>(this, qt_text(window_text::card_order_title));
     caption_->setWordWrap(true);
     list_ = child<QTreeWidget>(this);
     list_->setObjectName(QStringLiteral("card_order_list"));
     list_->setColumnCount(2);
-    list_->setHeaderLabels({qt_text(card_order_name_heading), qt_text(card_order_size_heading)});
+    list_->setHeaderLabels({qt_text(window_text::card_order_name_heading),
+                            qt_text(window_text::card_order_size_heading)});
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -46,7 +47,7 @@ CardOrderWindow::CardOrderWindow(CardOrderActions& actions, MessageBox& errors, 
 
     songs_view_ = child<ArrangedListView>(this, model_.songs(), model_, errors_);
     songs_view_->setObjectName(QStringLiteral("card_songs"));
-    songs_view_->setAccessibleName(qt_text(card_arrange_caption));
+    songs_view_->setAccessibleName(qt_text(window_text::card_arrange_caption));
 
     song_commands_ = child<QWidget>(this);
     auto* commands = child<QHBoxLayout>(song_commands_);
@@ -68,13 +69,16 @@ CardOrderWindow::CardOrderWindow(CardOrderActions& actions, MessageBox& errors, 
     note_->setTextFormat(Qt::PlainText);
     bar_ = child<QProgressBar>(this);
     bar_->setObjectName(QStringLiteral("card_arrange_progress"));
-    bar_->setAccessibleName(qt_text(card_arrange_busy));
+    bar_->setAccessibleName(qt_text(window_text::card_arrange_busy));
     bar_->hide();
 
     auto* buttons = child<QDialogButtonBox>(this, QDialogButtonBox::Close);
-    arrange_ = button(card_arrange_command, "card_arrange", &CardOrderWindow::begin_arranging);
-    confirm_ = button(card_arrange_confirm, "card_arrange_confirm", &CardOrderWindow::confirm);
-    cancel_ = button(card_arrange_cancel, "card_arrange_cancel", &CardOrderWindow::cancel);
+    arrange_ = button(window_text::card_arrange_command, "card_arrange",
+                      &CardOrderWindow::begin_arranging);
+    confirm_ = button(window_text::card_arrange_confirm, "card_arrange_confirm",
+                      &CardOrderWindow::confirm);
+    cancel_ =
+        button(window_text::card_arrange_cancel, "card_arrange_cancel", &CardOrderWindow::cancel);
     for (auto* command : {arrange_, confirm_, cancel_})
         buttons->addButton(command, QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
@@ -144,7 +148,8 @@ void CardOrderWindow::show_enabled() {
         offered = model_.can_arrange();
         shown = model_.arrange_shown();
     });
-    caption_->setText(qt_text(arranging ? card_arrange_caption : card_order_title));
+    caption_->setText(
+        qt_text(arranging ? window_text::card_arrange_caption : window_text::card_order_title));
     list_->setVisible(!arranging);
     songs_view_->setVisible(arranging);
     song_commands_->setVisible(arranging);

@@ -1,13 +1,8 @@
-#include "platform/posix/exfat_root.h"
-
-#include "platform/posix/unique_fd.h"
+#include "platform/exfat/exfat_root.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace kadoru {
 
@@ -38,19 +33,6 @@ struct Geometry {
 std::uint32_t le32(const unsigned char* p) {
     return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-bool read_at(int fd, std::uint64_t offset, std::span<unsigned char> into) {
-    while (!into.empty()) {
-        const ssize_t got = ::pread(fd, into.data(), into.size(), static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        offset += static_cast<std::uint64_t>(got);
-        into = into.subspan(static_cast<std::size_t>(got));
-    }
-    return true;
 }
 
 std::optional<Geometry> geometry_of(std::span<const unsigned char> boot) {
@@ -210,26 +192,6 @@ std::optional<std::vector<std::string>> exfat_root_names(const VolumeBytes& volu
     for (auto& entry : *entries)
         names.push_back(std::move(entry.name));
     return names;
-}
-
-bool is_exfat_volume(const std::string& device) {
-    const UniqueFd fd(::open(device.c_str(), O_RDONLY | O_CLOEXEC));
-    Sector boot{};
-    return fd && read_at(fd.get(), 0, boot) && is_exfat_boot_sector(boot);
-}
-
-std::optional<std::vector<std::string>> exfat_root_names(const std::string& device) {
-    const UniqueFd fd(::open(device.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd)
-        return std::nullopt;
-    // A block device tells its size by seeking to its end, as a file does.
-    const off_t size = ::lseek(fd.get(), 0, SEEK_END);
-    if (size < 0)
-        return std::nullopt;
-    return exfat_root_names(VolumeBytes{static_cast<std::uint64_t>(size),
-                                        [&](std::uint64_t offset, std::span<unsigned char> into) {
-                                            return read_at(fd.get(), offset, into);
-                                        }});
 }
 
 } // namespace kadoru

@@ -37,8 +37,4 @@ std::optional<std::vector<ExfatName>> exfat_folder_names(std::span<const unsigne
 // its root folder is damaged.
 std::optional<std::vector<std::string>> exfat_root_names(const VolumeBytes& volume);
 
-// The same for a device or image file.
-bool is_exfat_volume(const std::string& device);
-std::optional<std::vector<std::string>> exfat_root_names(const std::string& device);
-
 } // namespace kadoru

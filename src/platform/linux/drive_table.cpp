@@ -1,10 +1,10 @@
-#include "platform/posix/drive_table.h"
+#include "platform/linux/drive_table.h"
 
 #include "platform/failure.h"
+#include "platform/linux/exfat_device.h"
+#include "platform/linux/file_status.h"
+#include "platform/linux/mountinfo_source.h"
 #include "platform/paths.h"
-#include "platform/posix/exfat_root.h"
-#include "platform/posix/file_status.h"
-#include "platform/posix/mountinfo_source.h"
 
 #include <algorithm>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/drives.h"
-#include "platform/posix/mount_table.h"
+#include "platform/linux/mount_table.h"
 
 #include <memory>
 #include <optional>

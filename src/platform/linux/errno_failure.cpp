@@ -1,8 +1,8 @@
-#include "platform/posix/errno_failure.h"
+#include "platform/linux/errno_failure.h"
 
 #include "platform/failure.h"
+#include "platform/linux/file_status.h"
 #include "platform/paths.h"
-#include "platform/posix/file_status.h"
 
 #include <cerrno>
 

@@ -1,10 +1,10 @@
-#include "platform/posix/file_copy.h"
+#include "platform/linux/file_copy.h"
 
 #include "platform/failure.h"
 #include "platform/file_system.h"
-#include "platform/posix/errno_failure.h"
-#include "platform/posix/file_status.h"
-#include "platform/posix/unique_fd.h"
+#include "platform/linux/errno_failure.h"
+#include "platform/linux/file_status.h"
+#include "platform/linux/unique_fd.h"
 
 #include <cerrno>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "platform/posix/mountinfo_source.h"
+#include "platform/linux/mountinfo_source.h"
 
 #include <charconv>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/posix/mount_table.h"
-#include "platform/posix/unique_fd.h"
+#include "platform/linux/mount_table.h"
+#include "platform/linux/unique_fd.h"
 
 #include <string>
 #include <vector>

@@ -1,14 +1,14 @@
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/posix_file_system.h"
 
 #include "platform/chunked_read.h"
 #include "platform/failure.h"
+#include "platform/linux/errno_failure.h"
+#include "platform/linux/file_copy.h"
+#include "platform/linux/file_status.h"
+#include "platform/linux/mountinfo_source.h"
+#include "platform/linux/stored_entry_order.h"
+#include "platform/linux/unique_fd.h"
 #include "platform/paths.h"
-#include "platform/posix/errno_failure.h"
-#include "platform/posix/file_copy.h"
-#include "platform/posix/file_status.h"
-#include "platform/posix/mountinfo_source.h"
-#include "platform/posix/stored_entry_order.h"
-#include "platform/posix/unique_fd.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
-#include "platform/posix/stored_entry_order.h"
+#include "platform/linux/stored_entry_order.h"
 
-#include "platform/posix/exfat_root.h"
-#include "platform/posix/file_status.h"
-#include "platform/posix/mount_table.h"
+#include "platform/linux/exfat_device.h"
+#include "platform/linux/file_status.h"
+#include "platform/linux/mount_table.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #include "platform/system_services.h"
 
-#include "platform/posix/drive_table.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/drive_table.h"
+#include "platform/linux/posix_file_system.h"
 #include "platform/steady_clock.h"
 #include "platform/tag_reader.h"
 

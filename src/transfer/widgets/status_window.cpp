@@ -3,6 +3,7 @@
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
 #include "platform/window_texts.h"
+#include "transfer/progress.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -11,10 +12,9 @@ namespace kadoru {
 
 namespace {
 
-// The layout in pixels at 96 dots per inch: client area, then each control's place.
-constexpr QRect design_client_area(235, 258, 312, 73);
-constexpr QRect label1_place(16, 16, 281, 17);
-constexpr QRect progress_bar1_place(8, 40, 297, 17);
+QRect qt_rect(const Place& place) {
+    return {place.x, place.y, place.width, place.height};
+}
 
 } // namespace
 
@@ -27,14 +27,14 @@ StatusWindow::StatusWindow()
     setWindowTitle(qt_text(window_text::progress_title));
     // Closing the window during a run must never end the program or the run.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setGeometry(design_client_area);
-    setFixedSize(design_client_area.size());
+    setGeometry(qt_rect(progress_client_area));
+    setFixedSize(progress_client_area.width, progress_client_area.height);
 
     label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setGeometry(label1_place);
+    label1_->setGeometry(qt_rect(progress_text_place));
 
     progress_bar1_->setObjectName(QStringLiteral("ProgressBar1"));
-    progress_bar1_->setGeometry(progress_bar1_place);
+    progress_bar1_->setGeometry(qt_rect(progress_bar_place));
     progress_bar1_->setTextVisible(false);
     progress_bar1_->setAccessibleName(label1_->text());
 }

@@ -95,25 +95,17 @@ std::unique_ptr<QMimeData> ArrangedListView::dragged_rows() const {
     return data;
 }
 
-bool ArrangedListView::own_rows(const QDropEvent& event) const {
-    return event.mimeData()->hasFormat(rows_type);
-}
-
 bool ArrangedListView::takes(const QDropEvent& event) const {
-    bool editable = false;
-    guarded(errors_, [&] { editable = intents_.list_editable(); });
-    if (!editable)
+    if (!intents_.list_editable())
         return false;
-    if (own_rows(event))
+    if (event.mimeData()->hasFormat(rows_type))
         return event.mimeData()->data(rows_type) == drag_token() &&
                (event.possibleActions() & Qt::MoveAction) != 0;
     return takes_other(event);
 }
 
 void ArrangedListView::startDrag(Qt::DropActions /*supported*/) {
-    bool editable = false;
-    guarded(errors_, [&] { editable = intents_.list_editable(); });
-    if (!editable || selectionModel()->selectedRows().isEmpty())
+    if (!intents_.list_editable() || selectionModel()->selectedRows().isEmpty())
         return;
     auto* drag = child<QDrag>(this);
     drag->setMimeData(dragged_rows().release()); // the drag owns its data
@@ -122,7 +114,7 @@ void ArrangedListView::startDrag(Qt::DropActions /*supported*/) {
 
 void ArrangedListView::accept_drag(QDragMoveEvent& event) {
     // Rows are moved; whatever else is taken is copied into the list, never moved away.
-    event.setDropAction(own_rows(event) ? Qt::MoveAction : Qt::CopyAction);
+    event.setDropAction(event.mimeData()->hasFormat(rows_type) ? Qt::MoveAction : Qt::CopyAction);
     event.accept();
 }
 
@@ -151,7 +143,7 @@ void ArrangedListView::dropEvent(QDropEvent* event) {
         event->ignore();
         return;
     }
-    if (!own_rows(*event)) {
+    if (!event->mimeData()->hasFormat(rows_type)) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
         drop_other(*event);

@@ -47,7 +47,6 @@ private:
     void redraw();
     void take_selection();
     void take_current(const QModelIndex& current);
-    bool own_rows(const QDropEvent& event) const;
     bool takes(const QDropEvent& event) const;
     void accept_drag(QDragMoveEvent& event);
     QByteArray drag_token() const;

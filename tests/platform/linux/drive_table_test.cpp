@@ -1,6 +1,6 @@
 #include "platform/failure.h"
-#include "platform/posix/drive_table.h"
-#include "platform/posix/mountinfo_source.h"
+#include "platform/linux/drive_table.h"
+#include "platform/linux/mountinfo_source.h"
 #include "support/failure_of.h"
 #include "support/listed_mounts.h"
 #include "support/scratch.h"

@@ -1,6 +1,6 @@
 #include "platform/failure.h"
-#include "platform/posix/file_copy.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/file_copy.h"
+#include "platform/linux/posix_file_system.h"
 #include "support/failure_of.h"
 #include "support/fat_volume.h"
 #include "support/scratch.h"

@@ -1,5 +1,5 @@
-#include "platform/posix/mount_table.h"
-#include "platform/posix/mountinfo_source.h"
+#include "platform/linux/mount_table.h"
+#include "platform/linux/mountinfo_source.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // What the POSIX pair does beyond what both pairs promise (file_system_test.cpp):
 // errno's numbers, links, pipes, permissions and read-only volumes.
 #include "platform/failure.h"
-#include "platform/posix/errno_failure.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/errno_failure.h"
+#include "platform/linux/posix_file_system.h"
 #include "support/failure_of.h"
 #include "support/scratch.h"
 

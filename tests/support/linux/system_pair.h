@@ -3,8 +3,8 @@
 // What the tests shared by both pairs of the platform layer need of a POSIX system;
 // CMake puts this folder or windows/ on the include path.
 
-#include "platform/posix/drive_table.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/drive_table.h"
+#include "platform/linux/posix_file_system.h"
 #include "support/fat_volume.h"
 #include "support/listed_mounts.h"
 #include "support/scratch.h"
