@@ -442,10 +442,6 @@ void Kadoru10::context_menu(HWND from, LPARAM at) {
         else if (from == control("Drive2"))
             entries = destination_menu(intents_);
     });
-    // The order on the card has no window of its own here yet.
-    for (MenuEntry& entry : entries)
-        if (entry.command == MenuCommand::show_card_order)
-            entry.shown = false;
     if (std::none_of(entries.begin(), entries.end(), [](const MenuEntry& e) { return e.shown; }))
         return;
     if (const auto picked = pick_from_menu(window(), menu_point(from, at), entries))
@@ -454,7 +450,9 @@ void Kadoru10::context_menu(HWND from, LPARAM at) {
 
 void Kadoru10::menu_command(MenuCommand command) {
     // A menu opened before the lock may be picked after it: the lock is asked again.
-    if (!intents_.list_editable() && command != MenuCommand::eject_card)
+    const bool of_list2 =
+        command != MenuCommand::eject_card && command != MenuCommand::show_card_order;
+    if (of_list2 && !intents_.list_editable())
         return;
     switch (command) {
     case MenuCommand::add_playlist:
@@ -481,6 +479,12 @@ void Kadoru10::menu_command(MenuCommand command) {
         });
         return;
     case MenuCommand::show_card_order:
+        send([this] {
+            CardOrder order = intents_.card_order();
+            if (!card_order_)
+                card_order_ = std::make_unique<CardOrderWindow>(window(), intents_, errors_);
+            card_order_->show_order(std::move(order));
+        });
         return;
     }
 }

@@ -4,6 +4,7 @@
 #include "app/main_menus.h"
 #include "app/window_end.h"
 #include "platform/list_intents.h"
+#include "win32/card_order_window.h"
 #include "win32/folder_tree_view.h"
 #include "win32/list_box_view.h"
 #include "win32/playlist_dialogs.h"
@@ -44,6 +45,8 @@ public:
     // What picking an entry of List2's or Drive2's context menu does; the playlist
     // entries open the system's file dialog first. Does nothing while locked.
     void menu_command(MenuCommand command);
+    // The order window, once Drive2's menu has shown it; nullptr before.
+    CardOrderWindow* card_order_window() const { return card_order_.get(); }
     MessageBox& errors() const { return errors_; }
 
 private:
@@ -84,6 +87,7 @@ private:
     PlaylistDialogs playlists_;
     // After the window: it goes while List2 is still there.
     std::unique_ptr<TransferListInput> list2_input_;
+    std::unique_ptr<CardOrderWindow> card_order_;
     // Told to the view-model's notifiers: false once this window is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

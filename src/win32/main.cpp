@@ -33,7 +33,7 @@ int run(kadoru::Win32MessageBox& messages, int show) {
     // The window's objects outlive the loop below: Close during a run only posts the
     // quit from inside the run's own loop.
     kadoru::Kadoru10 window(program.model, program.controller, messages);
-    kadoru::RowTips tips(window, kadoru::MainTips(program.model, songs));
+    kadoru::RowTips tips(window, program.model, songs);
     messages.set_owner(window.window());
     notice.set_window(window.window());
     events.set_dialog(window.window());

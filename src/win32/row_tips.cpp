@@ -7,8 +7,8 @@
 
 namespace kadoru {
 
-RowTips::RowTips(const Kadoru10& window, MainTips tips)
-    : tips_(std::move(tips)),
+RowTips::RowTips(const Kadoru10& window, const MainViewModel& model, SongDetailsReader& songs)
+    : model_(model), songs_(songs),
       tooltip_(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window.window(),
@@ -50,7 +50,7 @@ const std::wstring& RowTips::text_for(HWND control) {
     text_.clear();
     if (const Tool* tool = tool_of(control)) {
         try {
-            text_ = to_wide(tips_.tip(tool->name, tool->row));
+            text_ = to_wide(main_tip(model_, songs_, tool->name, tool->row));
         } catch (const std::exception&) {
             // A song that cannot be read has no tooltip; the window goes on.
             text_.clear();

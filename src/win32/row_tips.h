@@ -11,13 +11,15 @@
 namespace kadoru {
 
 class Kadoru10;
+class SongDetailsReader;
+struct MainViewModel;
 
 // The songs' tooltips of the main window: File1's and List2's rows and Label7's
 // playing time, each made only when the tooltip is about to show (the tag reader
 // runs then, not when rows are drawn). A list's tip follows the row under the pointer.
 class RowTips {
 public:
-    RowTips(const Kadoru10& window, MainTips tips);
+    RowTips(const Kadoru10& window, const MainViewModel& model, SongDetailsReader& songs);
     ~RowTips();
     RowTips(const RowTips&) = delete;
     RowTips& operator=(const RowTips&) = delete;
@@ -38,7 +40,8 @@ private:
                                   UINT_PTR id, DWORD_PTR self);
     Tool* tool_of(HWND control);
 
-    MainTips tips_;
+    const MainViewModel& model_;
+    SongDetailsReader& songs_;
     UniqueWindow tooltip_;
     std::array<Tool, 3> tools_;
     std::wstring text_;

@@ -172,7 +172,7 @@ TEST_F(List2InputTest, TakesAFolderDroppedFromExplorerAndRowsDraggedWithinIt) {
 TEST_F(List2InputTest, TellsTheSongUnderThePointerInItsTooltip) {
     test::FakeSongDetails songs;
     songs.songs[music + "\\a 朝.mp3"] = {"朝の歌", "Ａさん", "", 0, 0, std::chrono::seconds(125)};
-    RowTips tips(*window, MainTips(program->model, songs));
+    RowTips tips(*window, program->model, songs);
     ::SendMessageW(window->control("Command6"), BM_CLICK, 0, 0); // 全て追加
     const auto rows = list2_texts();
     const auto row = std::find_if(rows.begin(), rows.end(),
