@@ -4,7 +4,6 @@
 #include "platform/guard.h"
 #include "platform/windows/wide_text.h"
 
-
 namespace kadoru {
 
 namespace {
