@@ -3,7 +3,7 @@
 // card's file system), so the stored order of a FAT card is not readable there and
 // the card is the test's own.
 #include "fakes/fake_ui.h"
-#include "platform/windows/wide_text.h"
+#include "list_box_rows.h"
 #include "win32/card_order_window.h"
 
 #include <gmock/gmock.h>
@@ -14,6 +14,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using Part = CardOrderWindow::Part;
+using test::rows_of;
 
 // A FAT card whose songs are put in order as asked, each move told.
 class StandInCard final : public CardOrderActions {
@@ -43,17 +44,6 @@ public:
     std::vector<std::string> arranged;
     std::vector<int> steps;
 };
-
-std::vector<std::string> rows_of(HWND list) {
-    std::vector<std::string> rows;
-    for (int i = 0; i < ::SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
-        std::wstring row(256, L'\0');
-        row.resize(static_cast<std::size_t>(
-            ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
-        rows.push_back(to_utf8(row));
-    }
-    return rows;
-}
 
 bool shown(HWND control) {
     return (::GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -88,17 +78,6 @@ TEST(CardOrderWindowTest, ShowsTheStoredOrderAndArrangesTheSongsInPlace) {
                 ElementsAre("a.mp3\t1 KB", "b.mp3\t1 KB", "MUSIC\tフォルダ"));
     EXPECT_FALSE(shown(window.part(Part::bar)));
     EXPECT_TRUE(messages.shown.size() <= 1); // at most the arrangement's own "done"
-}
-
-// An order only read, not stored, is shown but offers no arranging.
-TEST(CardOrderWindowTest, OffersNoArrangingOfAnOrderNotAsStored) {
-    StandInCard card;
-    card.order.as_stored = false;
-    test::ScriptedMessageBox messages;
-    CardOrderWindow window(nullptr, card, messages);
-    window.show_order(card.card_order());
-    EXPECT_FALSE(shown(window.part(Part::arrange)));
-    EXPECT_FALSE(shown(window.part(Part::songs)));
 }
 
 } // namespace

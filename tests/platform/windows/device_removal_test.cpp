@@ -53,16 +53,15 @@ TEST(DriveRemoval, AsksTheCardsDiskParentOnceAndIsDone) {
 
 // A veto tells the reason in the words the Linux ejector uses for the same reason.
 TEST(DriveRemoval, TellsTheVetosReason) {
+    const std::string busy =
+        removal_message(eject_failure("org.freedesktop.UDisks2.Error.DeviceBusy"));
     const struct {
         int veto;
         std::string message;
     } vetoes[] = {
-        {2 /* pending close */,
-         removal_message(eject_failure("org.freedesktop.UDisks2.Error.DeviceBusy"))},
-        {3 /* a program */,
-         removal_message(eject_failure("org.freedesktop.UDisks2.Error.DeviceBusy"))},
-        {5 /* an open file */,
-         removal_message(eject_failure("org.freedesktop.UDisks2.Error.DeviceBusy"))},
+        {2 /* pending close */, busy},
+        {3 /* a program */, busy},
+        {5 /* an open file */, busy},
         {12 /* rights */,
          removal_message(eject_failure("org.freedesktop.DBus.Error.AccessDenied"))},
         {6 /* a device */, removal_message(veto_failure(6, "USB\\VID_1"))},
