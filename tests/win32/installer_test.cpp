@@ -41,14 +41,10 @@ DWORD wait_for_end(const PROCESS_INFORMATION& process) {
 }
 
 bool uninstall_record() {
-    HKEY key = nullptr;
-    const bool found =
-        ::RegOpenKeyExW(HKEY_CURRENT_USER,
-                        L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kadoru", 0,
-                        KEY_READ, &key) == ERROR_SUCCESS;
-    if (found)
-        ::RegCloseKey(key);
-    return found;
+    return ::RegGetValueW(HKEY_CURRENT_USER,
+                          L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kadoru",
+                          L"UninstallString", RRF_RT_REG_SZ, nullptr, nullptr,
+                          nullptr) == ERROR_SUCCESS;
 }
 
 TEST(Installer, InstallsForTheUserStartsAndUninstallsKeepingTheSettings) {
