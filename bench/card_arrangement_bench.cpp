@@ -52,9 +52,14 @@ void BM_ArrangeOnTheSlotFake(benchmark::State& state) {
 }
 BENCHMARK(BM_ArrangeOnTheSlotFake)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
 
+// How an arrangement on a card changes the order the card holds: the whole order
+// reversed, or the last ten songs (the rest staying where they are).
+enum class Change { reversed, last_ten };
+
 // The image is filled unmounted with mtools where it is FAT; exFAT has no such tool,
 // so its files are written through the mount, in the same order.
-void BM_ArrangeOnAFuseCard(benchmark::State& state, test::CardImage::Format format) {
+void BM_ArrangeOnAFuseCard(benchmark::State& state, test::CardImage::Format format,
+                           Change change) {
     const auto songs = song_names(static_cast<int>(state.range(0)));
     test::ScratchFolder dir;
     test::CardImage card(dir, format);
@@ -78,19 +83,32 @@ void BM_ArrangeOnAFuseCard(benchmark::State& state, test::CardImage::Format form
     PosixFileSystem fs;
     auto order = songs;
     for (auto _ : state) {
-        std::reverse(order.begin(), order.end());
-        if (arrange_card(fs, drives, "e:", order, [](int, int) {}))
+        if (change == Change::reversed)
+            std::reverse(order.begin(), order.end());
+        else
+            std::reverse(order.end() - std::min<std::ptrdiff_t>(10, std::ssize(order)), order.end());
+        if (arrange_card(fs, drives, "e:", order, [](int, int) {}) != ArrangementResult{})
             state.SkipWithError("the order read back is not the one chosen");
     }
 }
-BENCHMARK_CAPTURE(BM_ArrangeOnAFuseCard, fat32, test::CardImage::Format::fat32)
+BENCHMARK_CAPTURE(BM_ArrangeOnAFuseCard, fat32, test::CardImage::Format::fat32, Change::reversed)
     ->Arg(500)
     ->Arg(2000)
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
-BENCHMARK_CAPTURE(BM_ArrangeOnAFuseCard, exfat, test::CardImage::Format::exfat)
+BENCHMARK_CAPTURE(BM_ArrangeOnAFuseCard, exfat, test::CardImage::Format::exfat, Change::reversed)
     ->Arg(500)
     ->Arg(2000)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_ArrangeOnAFuseCard, fat32_last_ten, test::CardImage::Format::fat32,
+                  Change::last_ten)
+    ->Arg(500)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_ArrangeOnAFuseCard, exfat_last_ten, test::CardImage::Format::exfat,
+                  Change::last_ten)
+    ->Arg(500)
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
 

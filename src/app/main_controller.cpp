@@ -69,7 +69,12 @@ MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives
     vm_.combo_ftype.on_click = [this] { browser_.type_clicked(); };
     vm_.file1.on_click = [this] { browser_.file_clicked(); };
     vm_.file1.on_double_click = [this] { add(); };
-    vm_.drive2.on_change = [this] { panel_.drive_changed(); };
+    vm_.drive2.on_change = [this] {
+        panel_.drive_changed();
+        // Start-up sees to the destination it restores once all its steps are done.
+        if (started_)
+            recover_destination();
+    };
 }
 
 MainController::~MainController() {
@@ -116,6 +121,7 @@ void MainController::start_up(const SettingsPlaces& places) {
     });
 
     recover_destination();
+    started_ = true;
 
     vm_.combo_ftype.clear();
     for (const char* type : {"MP3", "WMA", "WAV"})
@@ -134,6 +140,9 @@ void MainController::start() {
 }
 
 void MainController::recover_destination() {
+    // Never under a run or an arrangement, which see to the card themselves.
+    if (run_.running() || arranging_ || run_events_.program_ending())
+        return;
     try {
         const ArrangementRecovery recovery =
             recover_arrangement(*run_fs_, drives_, vm_.drive2.drive());
@@ -190,6 +199,9 @@ void MainController::refresh() {
 }
 
 CardOrder MainController::card_order() {
+    // Songs an arrangement left in its working folder are shown, and arranged, in
+    // the root.
+    recover_destination();
     const std::string drive = vm_.drive2.drive();
     const std::string type = vm_.combo_ftype.text();
     try {
@@ -214,20 +226,24 @@ void MainController::arrange_card(const CardOrder& order, const std::vector<std:
     const Raised flag(arranging_);
     try {
         deact_all(vm_.controls, run_events_);
-        std::optional<std::string> out_of_order;
+        ArrangementResult result;
         try {
-            out_of_order = kadoru::arrange_card(*run_fs_, drives_, order.drive, names, progress);
+            result = kadoru::arrange_card(*run_fs_, drives_, order.drive, names, progress);
         } catch (const Failure& failure) {
             act_all(vm_.controls, run_events_);
             throw failure.on_drive(order.drive);
         }
-        messages_.show(arranged_message);
-        if (out_of_order)
-            messages_.show(arrangement_differs_message(*out_of_order));
+        for (const auto& message : arrangement_messages(result))
+            messages_.show(message);
         act_all(vm_.controls, run_events_);
     } catch (const ProgramEnding&) {
-        // Close came in where events ran: the program ends at once, and its next start
-        // puts back what is still in the working folder.
+        // Close came in where events ran: the program ends, but not before the songs
+        // are back in the root, by renames alone and straight on the card. What cannot
+        // go back now waits for the next start.
+        try {
+            recover_arrangement(fs_, drives_, order.drive, RecoveryPace::renames_only);
+        } catch (const Failure&) {
+        }
     }
 }
 
@@ -236,7 +252,7 @@ void MainController::sort_songs_by_track(CardArranging& songs) {
 }
 
 bool MainController::can_eject() const {
-    return !run_.running() && !arranging_ && kadoru::can_eject(drives_, vm_.drive2.drive());
+    return !run_.running() && !arranging_ && kadoru::can_eject(drives_, ejector_, vm_.drive2.drive());
 }
 
 void MainController::eject_card() {

@@ -65,11 +65,12 @@ public:
     void move_up() override;
     void move_down() override;
     void refresh() override;
-    // The songs marked are those of the type the type selector shows.
+    // The songs marked are those of the type the type selector shows. What an
+    // arrangement left in its working folder goes back into the root first.
     CardOrder card_order() override;
     bool can_arrange(const CardOrder& order) const override;
     // Under the control lock, as a run is: no run starts meanwhile. Where the program
-    // ends part-way, the next start puts the songs back.
+    // ends part-way, the songs go back into the root before it ends.
     void arrange_card(const CardOrder& order, const std::vector<std::string>& names,
                       const ArrangeProgress& progress) override;
     void sort_songs_by_track(CardArranging& songs) override;
@@ -125,6 +126,7 @@ private:
     std::unique_ptr<CardFiles> run_fs_;
     TransferRun run_;
     bool arranging_ = false;
+    bool started_ = false;
     ListInput lists_;
 };
 

@@ -7,8 +7,25 @@
 
 namespace kadoru {
 
-bool can_eject(const Drives& drives, std::string_view drive) {
-    return drives.is_ready(drive) && !drives.is_fixed(drive);
+std::string card_unmounted_message(std::string_view drive, std::string_view reason) {
+    return "ドライブ" + std::string(drive) +
+           "のファイルシステムはアンマウントしました。カードを抜いても安全です。\nただし、ドライ"
+           "ブの電源を切れませんでした\n" +
+           std::string(reason);
+}
+
+bool can_eject(const Drives& drives, const CardEjector& ejector, std::string_view drive) {
+    if (!drives.is_ready(drive))
+        return false;
+    switch (ejector.removable(drives.root_of(drive))) {
+    case Removable::yes:
+        return true;
+    case Removable::no:
+        return false;
+    case Removable::unknown:
+        break;
+    }
+    return !drives.is_fixed(drive);
 }
 
 bool eject_card(const Drives& drives, CardEjector& ejector, MessageBox& messages,
@@ -21,7 +38,8 @@ bool eject_card(const Drives& drives, CardEjector& ejector, MessageBox& messages
         return true;
     }
     try {
-        ejector.eject(root);
+        if (const auto left = ejector.eject(root))
+            messages.show(card_unmounted_message(drive, *left));
     } catch (const Failure& failure) {
         messages.show(failure_message(failure.on_drive(std::string(drive)), Telling::removal));
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/directory_slots.h"
 #include "platform/file_entry.h"
 
 #include <exception>
@@ -36,6 +37,9 @@ public:
     // keeps entry order at all (keeps_entry_order): elsewhere no order is stored.
     virtual std::optional<std::vector<std::string>>
     stored_entry_names(const std::string& folder) const = 0;
+    // Whether the folder can run out of directory slots before the card is full (the
+    // FAT12 and FAT16 root folder), and how many it has free.
+    virtual FolderRoom folder_room(const std::string& folder) const = 0;
     virtual bool is_folder(const std::string& path) const = 0;
     // Whether a file (or a link to one) lies at the path.
     virtual bool is_file(const std::string& path) const = 0;

@@ -9,7 +9,10 @@ CardEjector& no_card_ejector() {
     // Holds no state, so one object serves every caller.
     class NoCardEjector final : public CardEjector {
     public:
-        void eject(const std::string& /*root*/) override {
+        Removable removable(const std::string& /*root*/) const override {
+            return Removable::unknown;
+        }
+        std::optional<std::string> eject(const std::string& /*root*/) override {
             // Said of no system's service: this stand-in serves every system.
             throw Failure(failure_code::device_unavailable, "ドライブを取り出す機能がありません。");
         }

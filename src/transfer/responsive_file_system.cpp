@@ -43,6 +43,9 @@ public:
     stored_entry_names(const std::string& folder) const override {
         return wait_for(events_, [&] { return medium_.stored_entry_names(folder); });
     }
+    FolderRoom folder_room(const std::string& folder) const override {
+        return wait_for(events_, [&] { return medium_.folder_room(folder); });
+    }
     bool is_folder(const std::string& path) const override {
         return wait_for(events_, [&] { return medium_.is_folder(path); });
     }

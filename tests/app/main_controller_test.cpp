@@ -6,6 +6,7 @@
 #include "platform/card_ejector.h"
 #include "platform/desktop_notice.h"
 #include "platform/failure.h"
+#include "transfer/run_events.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@ namespace kadoru {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 const std::string program_folder = "/opt/kadoru";
@@ -28,13 +30,15 @@ const SettingsPlaces places{program_folder, ""}; // no user folder to fall back 
 class FakeEjector final : public CardEjector {
 public:
     explicit FakeEjector(test::FakeDrives& drives) : drives_(drives) {}
-    void eject(const std::string& root) override {
+    Removable removable(const std::string& /*root*/) const override { return Removable::unknown; }
+    std::optional<std::string> eject(const std::string& root) override {
         ejected.push_back(root);
         if (!refusal.empty())
             throw Failure(failure_code::permission_denied, refusal);
         for (auto& [letter, drive] : drives_.drives)
             if (drive.root == root)
                 drive.ready = false;
+        return std::nullopt;
     }
     std::vector<std::string> ejected;
     std::string refusal;
@@ -372,6 +376,34 @@ TEST_F(MainControllerTest, TheCardsOrderIsReadFromDrive2AndADriveNotReadyLeavesB
         EXPECT_EQ(failure_message(failure), "ドライブe:の準備が出来ていません");
     }
     EXPECT_THAT(messages.texts(), IsEmpty());
+}
+
+// A working folder left by a killed arrangement is emptied once Drive2 turns to the
+// card; Close during an arrangement puts the songs back before the program ends; the
+// user's own folder of the working folder's name is never touched.
+TEST_F(MainControllerTest, ArrangingLeavesNoSongBehindAndNeverTouchesTheUsersOwnFolder) {
+    drives.drives["e:"].type = "vfat";
+    for (const auto* song : {"a.mp3", "b.mp3", "KDRSORT/photo.jpg", "KDRSORT1/KDRSORT.TAG",
+                             "KDRSORT1/c.mp3", "KDRSORT1/own.txt"})
+        fs.add_file("/media/card/" + std::string(song), 1);
+    controller->start_up(places);
+    vm->drive2.assign("e:");
+    EXPECT_TRUE(fs.exists("/media/card/c.mp3"));
+    EXPECT_THAT(messages.texts(), ElementsAre(HasSubstr("曲1個")));
+    fs.remove_file("/media/card/KDRSORT1/own.txt");
+    fs.remove_file("/media/card/KDRSORT1/KDRSORT.TAG");
+    fs.remove_empty_folder("/media/card/KDRSORT1");
+
+    const CardOrder order = controller->card_order();
+    bool closed = false;
+    fs.on_move = [&](const std::string& from, const std::string&) {
+        if (from == "/media/card/KDRSORT1/c.mp3" && !std::exchange(closed, true))
+            throw ProgramEnding(); // Close, as the window's events ran
+    };
+    controller->arrange_card(order, {"c.mp3", "b.mp3", "a.mp3"}, [](int, int) {});
+    for (const auto* song : {"a.mp3", "b.mp3", "c.mp3", "KDRSORT/photo.jpg"})
+        EXPECT_TRUE(fs.exists("/media/card/" + std::string(song))) << song;
+    EXPECT_FALSE(fs.is_folder("/media/card/KDRSORT1"));
 }
 
 // Drive2's 取り出す: a card is removed and the destination falls back to the source

@@ -44,6 +44,8 @@ public:
     // Runs at the start of every files() call, to change the folder between two
     // listings as another program might.
     std::function<void(const std::string& folder)> before_files;
+    // Runs at the start of every move; a test can end the program there by throwing.
+    std::function<void(const std::string& from, const std::string& to)> on_move;
 
     void add_folder(const std::string& given_path) {
         const std::string path = fake_path(given_path);
@@ -120,6 +122,7 @@ public:
         const std::string folder = fake_path(given_folder);
         return entry_names(folder);
     }
+    FolderRoom folder_room(const std::string& /*folder*/) const override { return {}; }
     bool is_folder(const std::string& path) const override {
         return folders_.count(fake_path(path)) != 0;
     }
@@ -208,6 +211,8 @@ public:
         check(from);
         check(to);
         refuse_new_entry(to);
+        if (on_move)
+            on_move(from, to);
         if (exists(from)) {
             const auto [folder, name] = split(from);
             const std::uint64_t size = find(folders_.at(folder).files, name)->size;

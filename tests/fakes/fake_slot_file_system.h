@@ -58,6 +58,9 @@ public:
     // A driver whose folder read shows the entries made since mounting first, newest
     // first, as the FUSE exFAT driver does.
     bool lists_newest_first = false;
+    // Whether a folder of limited slots tells how many are free (the kernel driver
+    // does, the FUSE FAT driver does not).
+    bool tells_room = true;
     // Runs at every entry made (placeholders and copies), before it is made.
     std::function<void(const std::string& path)> on_create;
     // Runs at every move, before it is made: a test can end one part-way by throwing.
@@ -125,6 +128,17 @@ public:
         if (lists_newest_first)
             return std::nullopt;
         return entry_names(folder);
+    }
+    FolderRoom folder_room(const std::string& given_folder) const override {
+        if (capacity_ == std::numeric_limits<std::size_t>::max())
+            return {};
+        if (!tells_room)
+            return {FolderRoom::Kind::unknown};
+        const auto& taken = at(fake_path(given_folder)).slots;
+        return {FolderRoom::Kind::fixed,
+                static_cast<int>(capacity_ - static_cast<std::size_t>(std::count_if(
+                                                 taken.begin(), taken.end(),
+                                                 [](const auto& s) { return !s.empty(); })))};
     }
     bool is_folder(const std::string& given_path) const override {
         const std::string path = fake_path(given_path);

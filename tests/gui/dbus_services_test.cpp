@@ -4,6 +4,7 @@
 #include "platform/widgets/dbus_desktop_notice.h"
 #include "platform/widgets/udisks_ejector.h"
 #include "support/private_bus.h"
+#include "support/udisks_machine.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,6 +17,9 @@
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QDBusVariant>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QWidget>
 
 namespace kadoru {
@@ -27,9 +31,9 @@ using ::testing::ElementsAre;
 constexpr const char* reader = R"({
  "blocks": [
   {"path": "/org/freedesktop/UDisks2/block_devices/sdb1", "mount_points": ["/media/u/PLAYER"],
-   "drive": "/org/freedesktop/UDisks2/drives/Reader" UNMOUNT_ERROR},
+   "hint_system": false, "drive": "/org/freedesktop/UDisks2/drives/Reader" UNMOUNT_ERROR},
   {"path": "/org/freedesktop/UDisks2/block_devices/sdb2", "mount_points": ["/media/u/DATA"],
-   "drive": "/org/freedesktop/UDisks2/drives/Reader"},
+   "hint_system": false, "drive": "/org/freedesktop/UDisks2/drives/Reader"},
   {"path": "/org/freedesktop/UDisks2/block_devices/sda1", "mount_points": ["/"],
    "drive": "/org/freedesktop/UDisks2/drives/Disk"}],
  "drives": [
@@ -72,16 +76,25 @@ TEST_P(Eject, UnmountsTheDrivesFileSystemsThenPowersItOff) {
     if (!bus.why_not().empty())
         GTEST_SKIP() << bus.why_not();
 
-    UdisksEjector ejector(bus.bus());
+    std::vector<std::string> unmounted_alone;
+    UdisksEjector ejector(bus.bus(), [&](const std::string& root) {
+        unmounted_alone.push_back(root);
+        return false;
+    });
     std::optional<int> failure;
+    std::optional<std::string> left;
     try {
-        ejector.eject(c.root);
+        left = ejector.eject(c.root);
     } catch (const Failure& f) {
         failure = f.code();
     }
     EXPECT_EQ(failure, c.failure);
-    if (!c.service)
+    // Refused after the card's own unmount: the card may be pulled, and is told so.
+    EXPECT_EQ(left.has_value(), *c.power_off_error != '\0');
+    if (!c.service) {
+        EXPECT_EQ(unmounted_alone, std::vector<std::string>{c.root});
         return;
+    }
     const QDBusReply<QStringList> calls = bus.bus().call(QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.UDisks2"), QStringLiteral("/org/freedesktop/UDisks2"),
         QStringLiteral("io.github.kadoru.Test"), QStringLiteral("Calls")));
@@ -120,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
             not_authorised,
             "/media/u/PLAYER",
             {"block_devices/sdb1 Unmount", "block_devices/sdb2 Unmount", "drives/Reader PowerOff"},
-            failure_code::permission_denied},
+            std::nullopt},
         EjectCase{"a volume the service does not know",
                   true,
                   "",
@@ -129,7 +142,43 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   failure_code::device_unavailable},
         EjectCase{
-            "no UDisks2", false, "", "", "/media/u/PLAYER", {}, failure_code::device_unavailable}));
+            "no UDisks2", false, "", "", "/media/u/PLAYER", {}, failure_code::permission_denied}));
+
+// The service's stand-in tells the machine of the removal plan's table, property for
+// property; the ejector offers removal where the plan has one.
+QString machine_json() {
+    QJsonArray blocks;
+    for (const auto& b : test::udisks_machine.blocks) {
+        QJsonObject block{{QStringLiteral("path"), QString::fromStdString("/org" + b.path)},
+                          {QStringLiteral("drive"), QString::fromStdString(b.drive == "/" ? "/" : "/org" + b.drive)},
+                          {QStringLiteral("filesystem"), b.has_filesystem},
+                          {QStringLiteral("hint_system"), b.hint_system}};
+        QJsonArray points;
+        for (const auto& point : b.mount_points)
+            points.append(QString::fromStdString(point));
+        block.insert(QStringLiteral("mount_points"), points);
+        if (b.loop_setup_by)
+            block.insert(QStringLiteral("loop_setup_by"), static_cast<qint64>(*b.loop_setup_by));
+        blocks.append(block);
+    }
+    QJsonArray drives;
+    for (const auto& d : test::udisks_machine.drives)
+        drives.append(QJsonObject{{QStringLiteral("path"), QString::fromStdString("/org" + d.path)},
+                                  {QStringLiteral("can_power_off"), d.can_power_off}});
+    return QString::fromUtf8(
+        QJsonDocument(QJsonObject{{QStringLiteral("blocks"), blocks}, {QStringLiteral("drives"), drives}})
+            .toJson(QJsonDocument::Compact));
+}
+
+TEST(Removable, AsThePlanFromTheServicesOwnProperties) {
+    test::PrivateBus bus;
+    bus.start({QStringLiteral("udisks"), machine_json()});
+    if (!bus.why_not().empty())
+        GTEST_SKIP() << bus.why_not();
+    const UdisksEjector ejector(bus.bus(), {}, test::machine_user);
+    for (const auto& c : test::removal_cases)
+        EXPECT_EQ(ejector.removable(c.root), c.plan ? Removable::yes : Removable::no) << c.root;
+}
 
 // The bodies of the notices the notification service was sent.
 std::vector<std::string> notices(const QDBusConnection& bus) {

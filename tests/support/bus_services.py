@@ -4,6 +4,7 @@
     bus_services.py notification        the notification daemon of python3-dbusmock
     bus_services.py udisks OBJECTS      a UDisks2 service over the objects (JSON):
         {"blocks": [{"path", "drive", "mount_points": [...], "filesystem": true,
+                     "hint_system": true, "loop_setup_by": 1000,
                      "unmount_error": "org.freedesktop.UDisks2.Error.DeviceBusy"}],
          "drives": [{"path", "can_power_off": true, "power_off_error": ...}]}
 
@@ -61,7 +62,12 @@ class UdisksManager(dbus.service.Object):
     def GetManagedObjects(self):
         managed = {}
         for block in self.objects.get("blocks", []):
-            interfaces = {UDISKS + ".Block": {"Drive": dbus.ObjectPath(block.get("drive", "/"))}}
+            interfaces = {UDISKS + ".Block": {
+                "Drive": dbus.ObjectPath(block.get("drive", "/")),
+                "HintSystem": dbus.Boolean(block.get("hint_system", True))}}
+            if "loop_setup_by" in block:
+                interfaces[UDISKS + ".Loop"] = {
+                    "SetupByUID": dbus.UInt32(block["loop_setup_by"])}
             if block.get("filesystem", True):
                 points = [dbus.ByteArray(p.encode() + b"\0") for p in block.get("mount_points", [])]
                 interfaces[UDISKS + ".Filesystem"] = {

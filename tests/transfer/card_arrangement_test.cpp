@@ -19,8 +19,11 @@ namespace {
 
 using test::failure_of;
 using test::SlotFileSystem;
+using ::testing::Contains;
 using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 using ::testing::UnorderedElementsAreArray;
 
 constexpr auto no_limit = std::numeric_limits<std::size_t>::max();
@@ -39,7 +42,13 @@ struct Arrangement {
     std::size_t capacity = no_limit;
     int failing_move = 0;     // 0: none fails
     bool card_pulled = false; // every move from the failing one fails, until the next start
+    bool tells_room = true;   // a root of limited slots says how many are free
+    int slots_short = 0;      // refused with nothing moved
+    bool put_back = false;    // no room part-way: the songs went back in their old order
+    std::size_t staying = 0;  // songs at the front already in place, never moved
 };
+
+const std::string long_song = "a long title of forty characters here.mp3";
 
 void PrintTo(const Arrangement& arrangement, std::ostream* os) {
     *os << arrangement.name;
@@ -65,7 +74,70 @@ const std::vector<Arrangement> arrangements = {
      {"B.MP3", "A.MP3"},
      {"B.MP3", "keep.wma", "A.MP3", "Z.WMA"},
      std::nullopt,
-     7},
+     7,
+     0,
+     false,
+     false},
+    {"ARootOfSetSizeThatCannotTakeTheSongsBackIsRefusedWithNothingMoved",
+     test::slots::vfat,
+     {"+A.MP3", "+keep.wma", "+B.MP3", "+Z.WMA"},
+     {"B.MP3", "A.MP3"},
+     {"A.MP3", "keep.wma", "B.MP3", "Z.WMA"},
+     std::nullopt,
+     7,
+     0,
+     false,
+     true,
+     2},
+    // The long song's old place, split by the short one, is the only room for it.
+    {"ANearlyFullRootWithTheShortSongFirstPutsTheSongsBack",
+     test::slots::fusefat,
+     {"+" + long_song, "+F1.WMA", "+F2.WMA", "+F3.WMA", "+s.mp3"},
+     {"s.mp3", long_song},
+     {long_song, "F1.WMA", "F2.WMA", "F3.WMA", "s.mp3"},
+     std::nullopt,
+     15,
+     0,
+     false,
+     true,
+     0,
+     true},
+    {"ANearlyFullRootThatSaysNothingPutsTheSongsBackToo",
+     test::slots::fusefat,
+     {"+" + long_song, "+F1.WMA", "+F2.WMA", "+F3.WMA", "+s.mp3"},
+     {"s.mp3", long_song},
+     {long_song, "F1.WMA", "F2.WMA", "F3.WMA", "s.mp3"},
+     std::nullopt,
+     15,
+     0,
+     false,
+     false,
+     0,
+     true},
+    {"ANearlyFullRootOneSlotShortIsRefused",
+     test::slots::fusefat,
+     {"+" + long_song, "+F1.WMA", "+F2.WMA", "+F3.WMA", "+s.mp3"},
+     {"s.mp3", long_song},
+     {long_song, "F1.WMA", "F2.WMA", "F3.WMA", "s.mp3"},
+     std::nullopt,
+     14,
+     0,
+     false,
+     true,
+     1},
+    {"TheSongsAlreadyInPlaceAtTheFrontStay",
+     test::slots::vfat,
+     {"+A.MP3", "+keep.wma", "+B.MP3", "+C.MP3", "+D.MP3"},
+     {"A.MP3", "B.MP3", "D.MP3", "C.MP3"},
+     {"A.MP3", "keep.wma", "B.MP3", "D.MP3", "C.MP3"},
+     std::nullopt,
+     no_limit,
+     0,
+     false,
+     true,
+     0,
+     false,
+     2},
     {"AFailureMovingOutPutsEverySongBack",
      test::slots::vfat,
      {"+A.MP3", "+keep.wma", "+B.MP3", "+C.MP3"},
@@ -105,6 +177,7 @@ const std::vector<Arrangement> arrangements = {
 class CardArrangement : public ::testing::TestWithParam<Arrangement> {
 protected:
     CardArrangement() : fs(GetParam().slots, GetParam().capacity) {
+        fs.tells_room = GetParam().tells_room;
         drives.add("e:", "/card").type = "vfat";
         fs.add_folder("/card");
         std::uint64_t size = 1000;
@@ -129,7 +202,8 @@ protected:
         for (const auto* folder : {"/card", "/card/KDRSORT"})
             if (fs.is_folder(folder))
                 for (const auto& file : fs.files(folder))
-                    found[file.name] = file.size;
+                    if (file.name != arrangement_marker_name)
+                        found[file.name] = file.size;
         EXPECT_EQ(found, sizes);
     }
 
@@ -163,18 +237,27 @@ TEST_P(CardArrangement, SongsInTheNewOrderNoneLostOthersInTheirPlaces) {
             throw Failure(failure_code::device_io_error);
     };
     std::vector<int> progress;
-    std::optional<std::string> out_of_order;
+    ArrangementResult result;
     const int failure = failure_of([&] {
-        out_of_order = arrange_card(fs, drives, "e:", a.order,
-                                    [&](int done, int total) { progress.push_back(total - done); });
+        result = arrange_card(fs, drives, "e:", a.order,
+                              [&](int done, int total) { progress.push_back(total - done); });
     });
     expect_every_song_once();
 
     if (a.failing_move == 0) {
         EXPECT_EQ(failure, 0);
-        EXPECT_EQ(out_of_order, a.out_of_order);
-        EXPECT_EQ(progress.size(), 2 * a.order.size());
-        EXPECT_EQ(progress.back(), 0);
+        EXPECT_EQ(result.out_of_order, a.out_of_order);
+        EXPECT_EQ(result.slots_short, a.slots_short);
+        EXPECT_EQ(result.put_back, a.put_back);
+        EXPECT_THAT(result.left.kept, IsEmpty());
+        if (a.slots_short > 0) {
+            EXPECT_THAT(fs.log, IsEmpty());
+            EXPECT_THAT(arrangement_messages(result).front(),
+                        HasSubstr("あと" + std::to_string(a.slots_short) + "個"));
+        } else if (!a.put_back) {
+            EXPECT_EQ(progress.size(), 2 * (a.order.size() - a.staying));
+            EXPECT_EQ(progress.back(), 0);
+        }
     } else {
         EXPECT_EQ(failure, failure_code::device_io_error);
     }
@@ -188,6 +271,8 @@ TEST_P(CardArrangement, SongsInTheNewOrderNoneLostOthersInTheirPlaces) {
     expect_every_song_once();
     const auto after = fs.entry_names("/card");
     EXPECT_THAT(others(after), ElementsAreArray(others_before));
+    for (std::size_t i = 0; i < a.staying; ++i)
+        EXPECT_THAT(fs.log, Not(Contains(HasSubstr("move /card/" + a.order[i]))));
     if (a.expected.empty())
         EXPECT_THAT(songs(after), ElementsAreArray(a.order));
     else
@@ -197,20 +282,34 @@ TEST_P(CardArrangement, SongsInTheNewOrderNoneLostOthersInTheirPlaces) {
 INSTANTIATE_TEST_SUITE_P(, CardArrangement, ::testing::ValuesIn(arrangements),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ArrangementRecovery, ASongWhoseNameTheRootHoldsStaysInTheFolderAndIsNamed) {
-    SlotFileSystem fs;
+// Goes on past what it cannot bring back, names it with the reason, and touches only
+// the program's own (marked) working folder and only its songs.
+TEST(ArrangementRecovery, BringsBackWhatItCanNamesWhatItCannotAndLeavesTheUsersOwn) {
+    SlotFileSystem fs(test::slots::fusefat, 14);
+    fs.tells_room = false;
     test::FakeDrives drives;
     drives.add("e:", "/card").type = "exfat";
     fs.add_folder("/card");
     fs.make_folder("/card/KDRSORT");
-    fs.put("/card/KDRSORT/b.mp3", 7);
-    fs.put("/card/KDRSORT/a.mp3", 5);
+    for (const auto* name : {"KDRSORT.TAG", "b.mp3", "a.mp3", long_song.c_str(), "photo.jpg"})
+        fs.put("/card/KDRSORT/" + std::string(name), 7);
     fs.put("/card/A.MP3", 9); // someone's own, since
+    fs.make_folder("/card/kdrsort1");
+    fs.put("/card/kdrsort1/own.mp3"); // no marker: the user's own
+    fs.put("/card/filler one.wma");
+    fs.log.clear();
     const ArrangementRecovery recovery = recover_arrangement(fs, drives, "e:");
-    EXPECT_EQ(recovery, (ArrangementRecovery{1, {"a.mp3"}}));
-    EXPECT_THAT(fs.entry_names("/card"), ElementsAreArray({"KDRSORT", "A.MP3", "b.mp3"}));
-    EXPECT_THAT(fs.entry_names("/card/KDRSORT"), ElementsAreArray({"a.mp3"}));
-    EXPECT_THAT(*recovery_message(recovery), ::testing::EndsWith("：\na.mp3"));
+    EXPECT_EQ(recovery, (ArrangementRecovery{1,
+                                             {{"a.mp3", KeptBecause::name_taken},
+                                              {long_song, KeptBecause::no_room}},
+                                             {}}));
+    EXPECT_THAT(fs.entry_names("/card/KDRSORT"),
+                ElementsAreArray(std::vector<std::string>{"KDRSORT.TAG", "a.mp3", long_song, "photo.jpg"}));
+    EXPECT_THAT(fs.entry_names("/card/kdrsort1"), ElementsAreArray({"own.mp3"}));
+    EXPECT_THAT(fs.log, Not(Contains(HasSubstr("kdrsort1"))));
+    EXPECT_THAT(*recovery_message(recovery),
+                ::testing::EndsWith("：\na.mp3（同じ名前のファイルがルートフォルダにあります）\n" +
+                                    long_song + "（ルートフォルダに空きがありません）"));
 
     // Only where arrangements run: a folder of that name on another disk is its owner's.
     drives.drives["e:"].type = "ext4";
@@ -236,6 +335,28 @@ TEST(ArrangeCard, RefusedBeforeAnythingMovesForANameTwiceOrNoSongOfTheRoot) {
     EXPECT_EQ(failure_of([&] { arrange_card(fs, drives, "e:", {"a.mp3"}, none); }),
               failure_code::path_file_access_error);
     EXPECT_THAT(fs.log, IsEmpty());
+}
+
+// Some drivers drop a file whose rename they refuse: the song is named, never retried
+// from nowhere, and the others still come back in order.
+TEST(ArrangeCard, ASongGoneWithARefusedMoveIsNamedAndTheOthersArranged) {
+    SlotFileSystem fs;
+    test::FakeDrives drives;
+    drives.add("e:", "/card").type = "vfat";
+    fs.add_folder("/card");
+    for (const auto* name : {"A.MP3", "B.MP3", "C.MP3"})
+        fs.put("/card/" + std::string(name));
+    fs.on_move = [&](const std::string& from, const std::string&) {
+        if (from == "/card/KDRSORT/B.MP3" && fs.exists(from)) {
+            fs.erase(from);
+            throw Failure(failure_code::permission_denied);
+        }
+    };
+    const ArrangementResult result =
+        arrange_card(fs, drives, "e:", {"C.MP3", "B.MP3", "A.MP3"}, [](int, int) {});
+    EXPECT_EQ(result.left.vanished, std::vector<std::string>{"B.MP3"});
+    EXPECT_THAT(fs.entry_names("/card"), ElementsAreArray({"C.MP3", "A.MP3"}));
+    EXPECT_THAT(arrangement_messages(result).back(), ::testing::EndsWith("：\nB.MP3"));
 }
 
 } // namespace

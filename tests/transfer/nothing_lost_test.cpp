@@ -2,8 +2,8 @@
 // 4 KiB pages, an exFAT card through FUSE; as root, skipped otherwise), through the
 // main window's wiring and the real file system. After each, every song the user
 // had is still there, byte for byte, with the message the case calls for.
-#include "platform/posix/drive_table.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/linux/drive_table.h"
+#include "platform/linux/posix_file_system.h"
 #include "run_harness.h"
 #include "support/card_image.h"
 #include "support/card_mounts.h"

@@ -5,6 +5,7 @@
 #include "platform/linux/errno_failure.h"
 #include "platform/linux/file_copy.h"
 #include "platform/linux/file_status.h"
+#include "platform/linux/folder_room.h"
 #include "platform/linux/mountinfo_source.h"
 #include "platform/linux/stored_entry_order.h"
 #include "platform/linux/unique_fd.h"
@@ -292,6 +293,10 @@ PosixFileSystem::stored_entry_names(const std::string& folder) const {
     if (!lists_in_own_order(folder, *mounts_))
         return names;
     return stored_order_of(folder, names, *mounts_);
+}
+
+FolderRoom PosixFileSystem::folder_room(const std::string& folder) const {
+    return folder_room_of(folder, directory_read(folder), *mounts_);
 }
 
 void PosixFileSystem::create_empty_file(const std::string& path) {

@@ -15,6 +15,12 @@ namespace {
 // What statfs calls a volume served by a FUSE driver.
 constexpr long fuse_magic = 0x65735546;
 
+bool is_fuse_block_mount(const Mount& mount) {
+    return mount.type.rfind("fuseblk", 0) == 0;
+}
+
+} // namespace
+
 bool is_fuse_volume(const std::string& folder) {
     struct statfs figures {};
     return ::statfs(folder.c_str(), &figures) == 0 && figures.f_type == fuse_magic;
@@ -30,12 +36,6 @@ std::optional<Mount> mount_of(const std::string& folder, const MountSource& moun
             return mount;
     return std::nullopt;
 }
-
-bool is_fuse_block_mount(const Mount& mount) {
-    return mount.type.rfind("fuseblk", 0) == 0;
-}
-
-} // namespace
 
 std::optional<std::vector<std::string>> stored_entry_order(const std::string& folder,
                                                            const MountSource& mounts) {

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/linux/mount_table.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace kadoru {
-
-class MountSource;
 
 // The names in a folder in the order the medium stores their entries, read from the
 // volume's device, for the volumes whose driver lists a folder in another order:
@@ -21,5 +21,11 @@ std::optional<std::vector<std::string>> stored_entry_order(const std::string& fo
 // own rather than the stored one (a FUSE driver of a block device), so that only
 // stored_entry_order can tell the stored order.
 bool lists_in_own_order(const std::string& folder, const MountSource& mounts);
+
+// The mount that holds the folder, by the folder's mount id; nullopt where unknown.
+std::optional<Mount> mount_of(const std::string& folder, const MountSource& mounts);
+
+// Whether the folder lies on a volume served by a FUSE driver.
+bool is_fuse_volume(const std::string& folder);
 
 } // namespace kadoru

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/qt_text.h"
 
+#include <unistd.h>
 #include <utility>
 
 #include <QDBusArgument>
@@ -10,6 +11,7 @@
 #include <QDBusObjectPath>
 #include <QDBusReply>
 #include <QMap>
+#include <QProcess>
 #include <QVariantMap>
 
 namespace kadoru {
@@ -20,6 +22,7 @@ const QString service = QStringLiteral("org.freedesktop.UDisks2");
 constexpr const char* block_interface = "org.freedesktop.UDisks2.Block";
 constexpr const char* filesystem_interface = "org.freedesktop.UDisks2.Filesystem";
 constexpr const char* drive_interface = "org.freedesktop.UDisks2.Drive";
+constexpr const char* loop_interface = "org.freedesktop.UDisks2.Loop";
 // Unmounting a card that is still being written waits for the writes to reach it.
 constexpr int call_timeout_ms = 120'000;
 
@@ -45,6 +48,7 @@ UdisksObjects from_managed(const ManagedObjects& managed) {
             block != interfaces.cend()) {
             const auto filesystem = interfaces.constFind(QString::fromLatin1(filesystem_interface));
             const bool has_filesystem = filesystem != interfaces.cend();
+            const auto loop = interfaces.constFind(QString::fromLatin1(loop_interface));
             objects.blocks.push_back(
                 {path,
                  qdbus_cast<QDBusObjectPath>(block->value(QStringLiteral("Drive")))
@@ -52,7 +56,13 @@ UdisksObjects from_managed(const ManagedObjects& managed) {
                      .toStdString(),
                  has_filesystem,
                  has_filesystem ? mount_points(filesystem->value(QStringLiteral("MountPoints")))
-                                : std::vector<std::string>{}});
+                                : std::vector<std::string>{},
+                 // A block that does not say is taken for the machine's own.
+                 block->value(QStringLiteral("HintSystem"), true).toBool(),
+                 loop == interfaces.cend()
+                     ? std::nullopt
+                     : std::optional<std::uint32_t>(
+                           loop->value(QStringLiteral("SetupByUID")).toUInt())});
         }
         if (const auto drive = interfaces.constFind(QString::fromLatin1(drive_interface));
             drive != interfaces.cend())
@@ -61,21 +71,34 @@ UdisksObjects from_managed(const ManagedObjects& managed) {
     return objects;
 }
 
+// Without the service: the card's own file system alone, as the user may unmount it.
+bool umount_alone(const std::string& root) {
+    return QProcess::execute(QStringLiteral("umount"), {qt_text(root)}) == 0;
+}
+
 } // namespace
 
-UdisksEjector::UdisksEjector(QDBusConnection bus) : bus_(std::move(bus)) {
+UdisksEjector::UdisksEjector(QDBusConnection bus, UnmountAlone unmount_alone,
+                             std::optional<std::uint32_t> user)
+    : bus_(std::move(bus)),
+      unmount_alone_(unmount_alone ? std::move(unmount_alone) : UnmountAlone(umount_alone)),
+      user_(user ? *user : ::getuid()) {
     qDBusRegisterMetaType<Interfaces>();
     qDBusRegisterMetaType<ManagedObjects>();
 }
 
-UdisksObjects UdisksEjector::objects() const {
+std::optional<UdisksObjects> UdisksEjector::objects() const {
     const QDBusMessage request = QDBusMessage::createMethodCall(
         service, QStringLiteral("/org/freedesktop/UDisks2"),
         QStringLiteral("org.freedesktop.DBus.ObjectManager"), QStringLiteral("GetManagedObjects"));
     const QDBusReply<ManagedObjects> reply = bus_.call(request, QDBus::Block, call_timeout_ms);
-    if (!reply.isValid())
-        throw eject_failure(bus_.isConnected() ? reply.error().name().toStdString()
-                                               : no_udisks_error);
+    if (!reply.isValid()) {
+        const std::string error =
+            bus_.isConnected() ? reply.error().name().toStdString() : std::string(no_udisks_error);
+        if (means_no_service(error))
+            return std::nullopt;
+        throw eject_failure(error);
+    }
     return from_managed(reply.value());
 }
 
@@ -89,14 +112,40 @@ void UdisksEjector::call(const std::string& path, const char* interface, const c
         throw eject_failure(reply.errorName().toStdString());
 }
 
-void UdisksEjector::eject(const std::string& root) {
-    const auto plan = plan_eject(objects(), root);
+Removable UdisksEjector::removable(const std::string& root) const {
+    try {
+        const auto now = objects();
+        if (!now)
+            return Removable::unknown;
+        return plan_eject(*now, root, user_) ? Removable::yes : Removable::no;
+    } catch (const Failure&) {
+        return Removable::no;
+    }
+}
+
+std::optional<std::string> UdisksEjector::eject(const std::string& root) {
+    const auto now = objects();
+    if (!now) {
+        if (!unmount_alone_(root))
+            throw Failure(failure_code::permission_denied,
+                          "カードのファイルシステムをアンマウントできませんでした。");
+        return std::nullopt;
+    }
+    const auto plan = plan_eject(*now, root, user_);
     if (!plan)
         throw not_removable_failure();
-    for (const auto& block : plan->unmount)
-        call(block, filesystem_interface, "Unmount");
-    if (!plan->power_off.empty())
-        call(plan->power_off, drive_interface, "PowerOff");
+    // A refusal of the card's own file system changes nothing; once it is unmounted
+    // the card may be pulled, whatever fails after it.
+    call(plan->unmount.front(), filesystem_interface, "Unmount");
+    try {
+        for (std::size_t i = 1; i < plan->unmount.size(); ++i)
+            call(plan->unmount[i], filesystem_interface, "Unmount");
+        if (!plan->power_off.empty())
+            call(plan->power_off, drive_interface, "PowerOff");
+    } catch (const Failure& failure) {
+        return std::string(failure.what());
+    }
+    return std::nullopt;
 }
 
 } // namespace kadoru

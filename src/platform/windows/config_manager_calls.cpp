@@ -45,6 +45,10 @@ bool under_wine() {
 
 class ConfigManagerCalls final : public DeviceCalls {
 public:
+    bool removable_drive(std::string_view drive) override {
+        return ::GetDriveTypeW((to_wide(drive) + L"\\").c_str()) == DRIVE_REMOVABLE;
+    }
+
     std::optional<StorageNumber> volume_number(std::string_view drive) override {
         return number_of(L"\\\\.\\" + to_wide(drive));
     }

@@ -39,6 +39,8 @@ struct EjectAnswer {
 class DeviceCalls {
 public:
     virtual ~DeviceCalls() = default;
+    // Whether the drive of a letter is one the system calls removable (a card).
+    virtual bool removable_drive(std::string_view drive) = 0;
     // The volume of a drive letter ("e:"); nullopt when it cannot be asked.
     virtual std::optional<StorageNumber> volume_number(std::string_view drive) = 0;
     virtual std::vector<DiskDevice> disks() = 0;
@@ -59,11 +61,18 @@ Failure veto_failure(int veto, std::string_view veto_name);
 // Under Wine the request is refused before it is made.
 DeviceCalls& system_device_calls();
 
-// Removes the card whose root folder ("e:\") it is given.
+// Removes the card whose root folder ("e:\") it is given: removable drives only, and
+// all at once (nothing is ever left half-removed).
 class WindowsCardEjector final : public CardEjector {
 public:
     explicit WindowsCardEjector(DeviceCalls& calls = system_device_calls()) : calls_(calls) {}
-    void eject(const std::string& root) override { remove_drive(calls_, root.substr(0, 2)); }
+    Removable removable(const std::string& root) const override {
+        return calls_.removable_drive(root.substr(0, 2)) ? Removable::yes : Removable::no;
+    }
+    std::optional<std::string> eject(const std::string& root) override {
+        remove_drive(calls_, root.substr(0, 2));
+        return std::nullopt;
+    }
 
 private:
     DeviceCalls& calls_;

@@ -195,6 +195,24 @@ WindowsFileSystem::stored_entry_names(const std::string& folder) const {
     return entry_names(folder);
 }
 
+FolderRoom WindowsFileSystem::folder_room(const std::string& folder) const {
+    // Only a volume's root folder can be of set size: FAT12 and FAT16, which Windows
+    // names "FAT". How many of its slots are free Windows does not tell.
+    std::wstring root(folder.size() + 2, L'\0');
+    std::array<wchar_t, MAX_PATH + 1> type{};
+    if (::GetVolumePathNameW(to_wide(folder).c_str(), root.data(),
+                             static_cast<DWORD>(root.size())) == 0 ||
+        ::GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, type.data(),
+                                static_cast<DWORD>(type.size())) == 0)
+        return {};
+    const std::wstring volume_root(root.c_str());
+    const std::wstring asked = to_wide(folder);
+    const bool is_root = asked == volume_root || asked + L"\\" == volume_root;
+    if (!is_root || std::wstring(type.data()) != L"FAT")
+        return {};
+    return {FolderRoom::Kind::unknown};
+}
+
 bool WindowsFileSystem::is_folder(const std::string& path) const {
     return !path.empty() && is_directory(attributes_of(path));
 }

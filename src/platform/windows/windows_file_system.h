@@ -13,6 +13,7 @@ public:
     std::vector<std::string> entry_names(const std::string& folder) const override;
     std::optional<std::vector<std::string>>
     stored_entry_names(const std::string& folder) const override;
+    FolderRoom folder_room(const std::string& folder) const override;
     bool is_folder(const std::string& path) const override;
     bool is_file(const std::string& path) const override;
     bool same_file(const std::string& a, const std::string& b) const override;

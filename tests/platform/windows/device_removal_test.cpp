@@ -12,6 +12,7 @@ namespace {
 // asked to remove: the real request must never run under Wine.
 class StandInDevices final : public DeviceCalls {
 public:
+    bool removable_drive(std::string_view drive) override { return drive == "e:"; }
     std::optional<StorageNumber> volume_number(std::string_view drive) override {
         if (drive == "e:")
             return StorageNumber{7, 2};
@@ -76,9 +77,12 @@ TEST(DriveRemoval, TellsTheVetosReason) {
               std::string::npos);
 }
 
-// A drive the devices do not know of is refused before any request.
+// Only a removable drive is offered, and one the devices do not know of is refused
+// before any request.
 TEST(DriveRemoval, RefusesADriveOfNoRemovableDevice) {
     StandInDevices devices;
+    EXPECT_EQ(WindowsCardEjector(devices).removable("e:\\"), Removable::yes);
+    EXPECT_EQ(WindowsCardEjector(devices).removable("f:\\"), Removable::no);
     const std::string message = message_of(devices, "f:");
     EXPECT_NE(message.find("Windows が取り出せるドライブではありません。"), std::string::npos);
     EXPECT_TRUE(devices.requested.empty());

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/directory_slots.h"
+#include "transfer/order_guard.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kadoru {
+
+class CardFiles;
+class Failure;
+
+// A refusal that can mean a folder has no slot left for the entry (the FUSE FAT
+// driver calls it a permission).
+bool refused_for_room(const Failure& failure);
+
+// Whether the folder has a run of free slots for an entry of this name: an empty
+// file of a name at least as long is made and removed again. A new entry of the same
+// length takes the same place, so the rename that follows lands there.
+bool has_room_for(CardFiles& fs, const std::string& folder, std::string_view name);
+
+// Readies the guard for the next song after `previous`; where the folder refuses
+// even a placeholder for want of room, the guard stands down (is reset) instead.
+void make_room_or_stand_down(std::optional<OrderGuard>& guard, std::string_view previous);
+
+// How one song's move ended.
+enum class Moved { yes, no_room, vanished };
+
+// Moves a song between the root and the working folder, keeping its name. Where the destination folder
+// may be of a set size (room not `grows`), its room is tried first, so that a rename
+// is never refused for want of room: some drivers lose the file then. A failed move
+// is looked at again: a song now at its new place has moved, one at neither place
+// has vanished; a refusal for room is told as such; any other failure leaves.
+Moved move_song(CardFiles& fs, const std::string& from, const std::string& to_folder,
+                std::string_view name, FolderRoom::Kind room);
+
+} // namespace kadoru
