@@ -58,8 +58,7 @@ enum class Change { reversed, last_ten };
 
 // The image is filled unmounted with mtools where it is FAT; exFAT has no such tool,
 // so its files are written through the mount, in the same order.
-void BM_ArrangeOnAFuseCard(benchmark::State& state, test::CardImage::Format format,
-                           Change change) {
+void BM_ArrangeOnAFuseCard(benchmark::State& state, test::CardImage::Format format, Change change) {
     const auto songs = song_names(static_cast<int>(state.range(0)));
     test::ScratchFolder dir;
     test::CardImage card(dir, format);
@@ -86,7 +85,8 @@ void BM_ArrangeOnAFuseCard(benchmark::State& state, test::CardImage::Format form
         if (change == Change::reversed)
             std::reverse(order.begin(), order.end());
         else
-            std::reverse(order.end() - std::min<std::ptrdiff_t>(10, std::ssize(order)), order.end());
+            std::reverse(order.end() - std::min<std::ptrdiff_t>(10, std::ssize(order)),
+                         order.end());
         if (arrange_card(fs, drives, "e:", order, [](int, int) {}) != ArrangementResult{})
             state.SkipWithError("the order read back is not the one chosen");
     }

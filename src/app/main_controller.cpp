@@ -252,7 +252,8 @@ void MainController::sort_songs_by_track(CardArranging& songs) {
 }
 
 bool MainController::can_eject() const {
-    return !run_.running() && !arranging_ && kadoru::can_eject(drives_, ejector_, vm_.drive2.drive());
+    return !run_.running() && !arranging_ &&
+           kadoru::can_eject(drives_, ejector_, vm_.drive2.drive());
 }
 
 void MainController::eject_card() {

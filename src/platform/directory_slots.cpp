@@ -16,7 +16,8 @@ bool is_upper_short_name(std::string_view name) {
         return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
     };
     return !base.empty() && base.size() <= 8 && ext.size() <= 3 &&
-           std::all_of(base.begin(), base.end(), plain) && std::all_of(ext.begin(), ext.end(), plain);
+           std::all_of(base.begin(), base.end(), plain) &&
+           std::all_of(ext.begin(), ext.end(), plain);
 }
 
 } // namespace

@@ -103,8 +103,8 @@ std::vector<std::string> arrangement_folder_names() {
     return names;
 }
 
-ArrangementRecovery recover_arrangement(CardFiles& fs, const Drives& drives,
-                                        std::string_view drive, RecoveryPace pace) {
+ArrangementRecovery recover_arrangement(CardFiles& fs, const Drives& drives, std::string_view drive,
+                                        RecoveryPace pace) {
     ArrangementRecovery recovery;
     if (!keeps_entry_order(drives.file_system_type(drive)))
         return recovery;

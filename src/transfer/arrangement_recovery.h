@@ -50,8 +50,7 @@ enum class RecoveryPace { in_order, renames_only };
 // cannot bring back. Files other than songs (MP3, WMA, WAV) stay where they are. Does
 // nothing on a drive whose file system keeps no entry order (no arrangement runs
 // there). Throws Failure only when the card cannot be read or is gone.
-ArrangementRecovery recover_arrangement(CardFiles& fs, const Drives& drives,
-                                        std::string_view drive,
+ArrangementRecovery recover_arrangement(CardFiles& fs, const Drives& drives, std::string_view drive,
                                         RecoveryPace pace = RecoveryPace::in_order);
 
 // The user is told once what a recovery did; nullopt when it did nothing.

@@ -53,7 +53,8 @@ std::vector<std::string> songs_on_card(const std::vector<std::string>& stored,
 }
 
 // How many songs at the front already stand in the chosen order: they stay.
-std::size_t in_place(const std::vector<std::string>& on_card, const std::vector<std::string>& order) {
+std::size_t in_place(const std::vector<std::string>& on_card,
+                     const std::vector<std::string>& order) {
     std::size_t n = 0;
     while (n < on_card.size() && n < order.size() && same_ignoring_case(on_card[n], order[n]))
         ++n;

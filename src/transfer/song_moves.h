@@ -28,11 +28,11 @@ void make_room_or_stand_down(std::optional<OrderGuard>& guard, std::string_view 
 // How one song's move ended.
 enum class Moved { yes, no_room, vanished };
 
-// Moves a song between the root and the working folder, keeping its name. Where the destination folder
-// may be of a set size (room not `grows`), its room is tried first, so that a rename
-// is never refused for want of room: some drivers lose the file then. A failed move
-// is looked at again: a song now at its new place has moved, one at neither place
-// has vanished; a refusal for room is told as such; any other failure leaves.
+// Moves a song between the root and the working folder, keeping its name. Where the destination
+// folder may be of a set size (room not `grows`), its room is tried first, so that a rename is
+// never refused for want of room: some drivers lose the file then. A failed move is looked at
+// again: a song now at its new place has moved, one at neither place has vanished; a refusal for
+// room is told as such; any other failure leaves.
 Moved move_song(CardFiles& fs, const std::string& from, const std::string& to_folder,
                 std::string_view name, FolderRoom::Kind room);
 

@@ -89,7 +89,7 @@ void TransferRun::start() {
             throw;
         } catch (const std::exception& error) {
             // A fault of the program itself too: the run still ends idle, the controls usable.
-            fail(as_failure(error).code(), state);
+            fail(as_failure(error), state);
         }
     } catch (const ProgramEnding&) {
         // Close arrived where events ran: the program ends, and with it the run, with
@@ -295,18 +295,17 @@ void TransferRun::copy_noted(const std::string& volume, const std::string& drive
     noted.settled();
 }
 
-void TransferRun::fail(int code, const RunState& state) {
-    if (code == failure_code::disk_not_ready) {
-        const std::string& drive = state.drive.empty() ? in_.drive2.drive() : state.drive;
-        io_.messages.show(not_ready_message(drive));
+void TransferRun::fail(const Failure& failure, const RunState& state) {
+    // A drive that is not ready is told as the run's destination, whichever the failure named.
+    const std::string& drive = state.drive.empty() ? in_.drive2.drive() : state.drive;
+    io_.messages.show(failure_message(failure.on_drive(drive)));
+    if (failure.code() == failure_code::disk_not_ready) {
         // Moves the destination selector to the source folder's drive, which runs
-        // its change processing. If even that drive is gone, it stays where it is.
+        // its change processing. Silent: if even that drive is gone, it stays where it is.
         try {
             in_.drive2.assign(in_.dir1.path());
         } catch (const Failure&) {
         }
-    } else {
-        io_.messages.show(error_message(code));
     }
     // The run's own record, not the window's visibility: the user may have closed
     // the window, and the next run relies on an empty bar.

@@ -14,6 +14,7 @@ class ControlSwitch;
 class DriveSelector;
 class Drives;
 class EventPump;
+class Failure;
 class CardFiles;
 class FolderList;
 class MessageBox;
@@ -94,7 +95,7 @@ private:
     // under way.
     void copy_noted(const std::string& volume, const std::string& drive, const std::string& root,
                     const std::string& from, const std::string& name, std::uint64_t size);
-    void fail(int code, const RunState& state);
+    void fail(const Failure& failure, const RunState& state);
 
     TransferInputs in_;
     TransferPorts io_;

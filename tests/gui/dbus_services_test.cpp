@@ -150,7 +150,8 @@ QString machine_json() {
     QJsonArray blocks;
     for (const auto& b : test::udisks_machine.blocks) {
         QJsonObject block{{QStringLiteral("path"), QString::fromStdString("/org" + b.path)},
-                          {QStringLiteral("drive"), QString::fromStdString(b.drive == "/" ? "/" : "/org" + b.drive)},
+                          {QStringLiteral("drive"),
+                           QString::fromStdString(b.drive == "/" ? "/" : "/org" + b.drive)},
                           {QStringLiteral("filesystem"), b.has_filesystem},
                           {QStringLiteral("hint_system"), b.hint_system}};
         QJsonArray points;
@@ -165,9 +166,9 @@ QString machine_json() {
     for (const auto& d : test::udisks_machine.drives)
         drives.append(QJsonObject{{QStringLiteral("path"), QString::fromStdString("/org" + d.path)},
                                   {QStringLiteral("can_power_off"), d.can_power_off}});
-    return QString::fromUtf8(
-        QJsonDocument(QJsonObject{{QStringLiteral("blocks"), blocks}, {QStringLiteral("drives"), drives}})
-            .toJson(QJsonDocument::Compact));
+    return QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("blocks"), blocks},
+                                                       {QStringLiteral("drives"), drives}})
+                                 .toJson(QJsonDocument::Compact));
 }
 
 TEST(Removable, AsThePlanFromTheServicesOwnProperties) {

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <fstream>
 #include <map>
 #include <sys/wait.h>
 #include <unistd.h>

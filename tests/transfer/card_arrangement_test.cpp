@@ -299,12 +299,12 @@ TEST(ArrangementRecovery, BringsBackWhatItCanNamesWhatItCannotAndLeavesTheUsersO
     fs.put("/card/filler one.wma");
     fs.log.clear();
     const ArrangementRecovery recovery = recover_arrangement(fs, drives, "e:");
-    EXPECT_EQ(recovery, (ArrangementRecovery{1,
-                                             {{"a.mp3", KeptBecause::name_taken},
-                                              {long_song, KeptBecause::no_room}},
-                                             {}}));
-    EXPECT_THAT(fs.entry_names("/card/KDRSORT"),
-                ElementsAreArray(std::vector<std::string>{"KDRSORT.TAG", "a.mp3", long_song, "photo.jpg"}));
+    EXPECT_EQ(recovery,
+              (ArrangementRecovery{
+                  1, {{"a.mp3", KeptBecause::name_taken}, {long_song, KeptBecause::no_room}}, {}}));
+    EXPECT_THAT(
+        fs.entry_names("/card/KDRSORT"),
+        ElementsAreArray(std::vector<std::string>{"KDRSORT.TAG", "a.mp3", long_song, "photo.jpg"}));
     EXPECT_THAT(fs.entry_names("/card/kdrsort1"), ElementsAreArray({"own.mp3"}));
     EXPECT_THAT(fs.log, Not(Contains(HasSubstr("kdrsort1"))));
     EXPECT_THAT(*recovery_message(recovery),

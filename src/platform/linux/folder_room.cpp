@@ -1,6 +1,6 @@
 #include "platform/linux/folder_room.h"
 
-#include "platform/exfat/exfat_root.h"
+#include "platform/linux/exfat_device.h"
 #include "platform/linux/file_status.h"
 #include "platform/linux/stored_entry_order.h"
 
