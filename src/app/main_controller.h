@@ -126,8 +126,8 @@ private:
     std::unique_ptr<CardFiles> run_fs_;
     TransferRun run_;
     bool arranging_ = false;
-    ListInput lists_;
     bool started_ = false;
+    ListInput lists_;
 };
 
 } // namespace kadoru
