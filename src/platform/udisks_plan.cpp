@@ -1,5 +1,7 @@
 #include "platform/udisks_plan.h"
 
+#include "platform/removal_reasons.h"
+
 #include <algorithm>
 #include <array>
 
@@ -81,11 +83,10 @@ bool means_no_service(std::string_view error_name) {
 Failure eject_failure(std::string_view error_name) {
     namespace fc = failure_code;
     if (error_name == "org.freedesktop.UDisks2.Error.DeviceBusy")
-        return Failure(fc::permission_denied,
-                       "ドライブが使用中です。開いているファイルを閉じてください。");
+        return drive_busy_failure();
     if (starts_with(error_name, "org.freedesktop.UDisks2.Error.NotAuthorized") ||
         error_name == "org.freedesktop.DBus.Error.AccessDenied")
-        return Failure(fc::permission_denied, "取り出す権限がありません。");
+        return removal_denied_failure();
     if (means_no_service(error_name))
         return Failure(fc::device_unavailable, "UDisks2 が動いていません。");
     return Failure(fc::path_file_access_error, "UDisks2 のエラーです：" + std::string(error_name));

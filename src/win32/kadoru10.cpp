@@ -6,6 +6,7 @@
 #include "platform/windows/wide_text.h"
 #include "win32/combo_view.h"
 #include "win32/dpi.h"
+#include "win32/popup_menu.h"
 #include "win32/window_font.h"
 #include "win32/window_procedure.h"
 
@@ -161,6 +162,7 @@ void Kadoru10::create_controls(int dpi) {
     use_font(window(), font_.get());
     file1_ = std::make_unique<ListBoxView>(control("File1"));
     list2_ = std::make_unique<ListBoxView>(control("List2"));
+    list2_input_ = std::make_unique<TransferListInput>(control("List2"), intents_, errors_);
     dir1_ = std::make_unique<FolderTreeView>(control("Dir1"));
     ::SetWindowSubclass(control("File1"), &Kadoru10::file_list_input, 1,
                         reinterpret_cast<DWORD_PTR>(this));
@@ -413,17 +415,77 @@ LRESULT CALLBACK Kadoru10::file_list_input(HWND box, UINT message, WPARAM wparam
 }
 
 LRESULT Kadoru10::handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == TransferListInput::drag_message() && list2_input_)
+        return list2_input_->dragged(*reinterpret_cast<const DRAGLISTINFO*>(lparam));
     switch (message) {
     case WM_COMMAND:
         command(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
         return 0;
     case WM_NOTIFY:
         return notify(*reinterpret_cast<const NMHDR*>(lparam));
+    case WM_CONTEXTMENU:
+        context_menu(reinterpret_cast<HWND>(wparam), lparam);
+        return 0;
     case WM_CLOSE:
         end_by(EndInput::close_box);
         return 0;
     default:
         return ::DefDlgProcW(window, message, wparam, lparam);
+    }
+}
+
+void Kadoru10::context_menu(HWND from, LPARAM at) {
+    std::vector<MenuEntry> entries;
+    send([&] {
+        if (from == control("List2"))
+            entries = transfer_list_menu(intents_, model_.list2);
+        else if (from == control("Drive2"))
+            entries = destination_menu(intents_);
+    });
+    if (std::none_of(entries.begin(), entries.end(), [](const MenuEntry& e) { return e.shown; }))
+        return;
+    if (const auto picked = pick_from_menu(window(), menu_point(from, at), entries))
+        menu_command(*picked);
+}
+
+void Kadoru10::menu_command(MenuCommand command) {
+    // A menu opened before the lock may be picked after it: the lock is asked again.
+    const bool of_list2 =
+        command != MenuCommand::eject_card && command != MenuCommand::show_card_order;
+    if (of_list2 && !intents_.list_editable())
+        return;
+    switch (command) {
+    case MenuCommand::add_playlist:
+        if (const auto path = playlists_.choose_to_add(window()))
+            send([&] { intents_.add_playlist(*path); });
+        return;
+    case MenuCommand::save_playlist:
+        if (const auto path = playlists_.choose_to_save(window()))
+            send([&] { intents_.save_playlist(*path); });
+        return;
+    case MenuCommand::sort_by_name:
+        send([this] { intents_.sort_by_name(); });
+        return;
+    case MenuCommand::sort_by_track:
+        send([this] { intents_.sort_by_track(); });
+        return;
+    case MenuCommand::shuffle:
+        send([this] { intents_.shuffle(); });
+        return;
+    case MenuCommand::eject_card:
+        send([this] {
+            if (intents_.can_eject())
+                intents_.eject_card();
+        });
+        return;
+    case MenuCommand::show_card_order:
+        send([this] {
+            CardOrder order = intents_.card_order();
+            if (!card_order_)
+                card_order_ = std::make_unique<CardOrderWindow>(window(), intents_, errors_);
+            card_order_->show_order(std::move(order));
+        });
+        return;
     }
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "app/main_layout.h"
+#include "app/main_menus.h"
 #include "app/window_end.h"
 #include "platform/list_intents.h"
+#include "win32/card_order_window.h"
 #include "win32/folder_tree_view.h"
 #include "win32/list_box_view.h"
+#include "win32/playlist_dialogs.h"
+#include "win32/transfer_list_input.h"
 #include "win32/window_handles.h"
 
 #include <memory>
@@ -38,6 +42,11 @@ public:
     void show(int how);
 
     LRESULT handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    // What picking an entry of List2's or Drive2's context menu does; the playlist
+    // entries open the system's file dialog first. Does nothing while locked.
+    void menu_command(MenuCommand command);
+    // The order window, once Drive2's menu has shown it; nullptr before.
+    CardOrderWindow* card_order_window() const { return card_order_.get(); }
     MessageBox& errors() const { return errors_; }
 
 private:
@@ -51,6 +60,8 @@ private:
     void command(int id, int code, HWND from);
     void list_command(const ControlLayout& layout, int code);
     LRESULT notify(const NMHDR& header);
+    // List2's and Drive2's context menus, asked for anew each time one opens.
+    void context_menu(HWND from, LPARAM at);
     void end_by(EndInput input);
     template <class Action> void send(Action&& action);
 
@@ -73,6 +84,10 @@ private:
     // Drive1's and Drive2's rows as last drawn: a pick names the row's drive.
     std::vector<std::string> drive1_rows_;
     std::vector<std::string> drive2_rows_;
+    PlaylistDialogs playlists_;
+    // After the window: it goes while List2 is still there.
+    std::unique_ptr<TransferListInput> list2_input_;
+    std::unique_ptr<CardOrderWindow> card_order_;
     // Told to the view-model's notifiers: false once this window is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -1,6 +1,7 @@
 #include "platform/taglib/taglib_song_details.h"
 
 #include "platform/ascii_case.h"
+#include "platform/std_path.h"
 
 #include <algorithm>
 #include <charconv>
@@ -43,16 +44,19 @@ int disc_number(const TagLib::File& file) {
 
 // The reader of the format the name's extension says, and no other: TagLib's own
 // choice would also look at the content and read an MP3 named ".wma" as an MP3.
+// The name goes to TagLib in the system's own form: on Windows a narrow name would be
+// read in the ANSI code page, and a Japanese name would not open.
 std::unique_ptr<TagLib::File> open_as_named(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
+    const std::filesystem::path name = std_path(path);
+    std::string extension = utf8_of(name.extension());
     std::transform(extension.begin(), extension.end(), extension.begin(), ascii_lower);
     constexpr auto style = TagLib::AudioProperties::Fast;
     if (extension == ".mp3")
-        return std::make_unique<TagLib::MPEG::File>(path.c_str(), true, style);
+        return std::make_unique<TagLib::MPEG::File>(name.c_str(), true, style);
     if (extension == ".wma")
-        return std::make_unique<TagLib::ASF::File>(path.c_str(), true, style);
+        return std::make_unique<TagLib::ASF::File>(name.c_str(), true, style);
     if (extension == ".wav")
-        return std::make_unique<TagLib::RIFF::WAV::File>(path.c_str(), true, style);
+        return std::make_unique<TagLib::RIFF::WAV::File>(name.c_str(), true, style);
     return nullptr;
 }
 

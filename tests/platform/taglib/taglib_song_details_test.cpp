@@ -1,5 +1,8 @@
+#include "platform/song_tip.h"
+#include "platform/std_path.h"
+#include "platform/tag_reader.h"
 #include "platform/taglib/taglib_song_details.h"
-#include "support/scratch.h"
+#include "support/scratch_folder.h"
 #include "support/song_files.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +36,7 @@ TEST(TaggedSong, GivesItsTagsDiscTrackAndLength) {
         SCOPED_TRACE(name);
         const std::string path = folder.write(name, bytes);
         { // tagged and closed again
-            TagLib::FileRef file(path.c_str());
+            TagLib::FileRef file(std_path(path).c_str());
             ASSERT_FALSE(file.isNull());
             TagLib::PropertyMap tags;
             tags.insert("TITLE", tag_text("夜明けの歌"));
@@ -83,6 +86,23 @@ TEST(BrokenOrMissingSong, GivesNothing) {
         EXPECT_FALSE(TagLibSongDetails().read(folder.write(name, bytes)).has_value()) << name;
     EXPECT_FALSE(TagLibSongDetails().read(folder / "gone.mp3").has_value());
     EXPECT_FALSE(TagLibSongDetails().read(folder.path()).has_value());
+}
+
+// The reader the system's services give is TagLib's on every system: a row's
+// tooltip tells a tagged MP3 with a Japanese name.
+TEST(SystemTagReader, GivesATaggedSongsTooltip) {
+    const ScratchFolder folder;
+    const std::string path = folder.write("夜明け.mp3", test::mp3_bytes(100));
+    {
+        TagLib::FileRef file(std_path(path).c_str());
+        ASSERT_FALSE(file.isNull());
+        file.tag()->setTitle(tag_text("夜明けの歌"));
+        file.tag()->setArtist(tag_text("Ａさん"));
+        file.tag()->setTrack(3);
+        ASSERT_TRUE(file.save());
+    }
+    EXPECT_EQ(song_tip(*system_tag_reader(), path),
+              "タイトル：夜明けの歌\nアーティスト：Ａさん\nトラック：3\n長さ：0:02");
 }
 
 } // namespace
