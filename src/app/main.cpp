@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
     // Before start-up the lists show the drive and folder the program was started in.
     QPointer<QWidget> shown;
     const auto system =
-        kadoru::system_services([&shown] { return shown && shown->isActiveWindow(); });
+        kadoru::system_services({[&shown] { return shown && shown->isActiveWindow(); }, {}});
     kadoru::FileSystem& fs = *system.files;
     kadoru::QtMessageBox messages;
     kadoru::QtEventPump events;

@@ -7,6 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/song_details.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -30,9 +31,18 @@ struct SystemServices {
     std::string working_folder;
 };
 
-// The drives start with the working folder as its drive's current folder. The notice
-// asks `window_active` whether the program's window is the active one, when no notice
-// is needed; the window is made after the services, so it is asked only when posting.
-SystemServices system_services(std::function<bool()> window_active);
+// The program's main window as the desktop's services see it. The window is made after
+// the services, so both are asked only when a notice is posted.
+struct ProgramWindow {
+    // Whether it is the active window (then no notice is needed); where it is not
+    // given, the system's notice finds out itself.
+    std::function<bool()> active;
+    // Its native handle (an HWND on Windows), 0 before it exists; the desktops that
+    // need none leave it empty.
+    std::function<std::uintptr_t()> handle;
+};
+
+// The drives start with the working folder as its drive's current folder.
+SystemServices system_services(ProgramWindow window);
 
 } // namespace kadoru

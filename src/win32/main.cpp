@@ -7,12 +7,12 @@
 #include "win32/kadoru10.h"
 #include "win32/program_folder.h"
 #include "win32/row_tips.h"
-#include "win32/win32_desktop_notice.h"
 #include "win32/win32_event_pump.h"
 #include "win32/win32_message_box.h"
 #include "win32/win32_progress.h"
 
 #include <commctrl.h>
+#include <cstdint>
 #include <exception>
 #include <objbase.h>
 
@@ -20,23 +20,22 @@ namespace {
 
 int run(kadoru::Win32MessageBox& messages, int show) {
     // Before start-up the lists show the drive and folder the program was started in.
-    // The system's notice is not used here (see below), so it needs no window.
-    const auto system = kadoru::system_services({});
+    // The window is made after the services: the notice asks for it when a run ends.
+    HWND main_window = nullptr;
+    const auto system = kadoru::system_services(
+        {{}, [&main_window] { return reinterpret_cast<std::uintptr_t>(main_window); }});
     kadoru::Win32EventPump events;
     kadoru::Win32Progress progress(messages);
     kadoru::SongDetailsCache songs(*system.files, *system.tags);
-    // The tray balloon and the flashing taskbar button belong to the window, so the
-    // Win32 window makes its own notice rather than take the system's stand-in.
-    kadoru::Win32DesktopNotice notice;
     kadoru::MainProgram program({*system.drives, *system.files, messages, events, *system.clock,
-                                 progress, songs, *system.ejector, notice},
+                                 progress, songs, *system.ejector, *system.notice},
                                 system.working_folder);
     // The window's objects outlive the loop below: Close during a run only posts the
     // quit from inside the run's own loop.
     kadoru::Kadoru10 window(program.model, program.controller, messages);
     kadoru::RowTips tips(window, program.model, songs);
     messages.set_owner(window.window());
-    notice.set_window(window.window());
+    main_window = window.window();
     events.set_dialog(window.window());
     events.let_input_reach(window.control(kadoru::main_cancel_button));
 

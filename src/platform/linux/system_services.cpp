@@ -12,12 +12,12 @@
 
 namespace kadoru {
 
-SystemServices system_services(std::function<bool()> window_active) {
+SystemServices system_services(ProgramWindow window) {
     std::error_code error;
     const auto working = std::filesystem::current_path(error);
     return {system_drive_table(), std::make_unique<PosixFileSystem>(),
             std::make_unique<SteadyClock>(), system_tag_reader(),
-            desktop_ejector(), desktop_notice(std::move(window_active)),
+            desktop_ejector(), desktop_notice(std::move(window.active)),
             error ? std::string{"/"} : working.string()};
 }
 

@@ -1,4 +1,4 @@
-#include "win32/win32_desktop_notice.h"
+#include "platform/windows/win32_desktop_notice.h"
 
 #include "platform/windows/wide_text.h"
 
@@ -44,24 +44,25 @@ NOTIFYICONDATAW balloon_of(HWND window, HICON icon, std::string_view text) {
 }
 
 Win32DesktopNotice::~Win32DesktopNotice() {
-    if (in_tray_) {
-        NOTIFYICONDATAW data = balloon_of(window_, program_icon(), {});
+    if (in_tray_ != nullptr) {
+        NOTIFYICONDATAW data = balloon_of(in_tray_, program_icon(), {});
         ::Shell_NotifyIconW(NIM_DELETE, &data);
     }
 }
 
 void Win32DesktopNotice::post(std::string_view text) {
-    if (window_ == nullptr || ::GetForegroundWindow() == window_)
+    const HWND window = window_ ? window_() : nullptr;
+    if (window == nullptr || ::GetForegroundWindow() == window)
         return;
-    FLASHWINFO flash{sizeof flash, window_, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
+    FLASHWINFO flash{sizeof flash, window, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
     ::FlashWindowEx(&flash);
-    NOTIFYICONDATAW data = balloon_of(window_, program_icon(), text);
+    NOTIFYICONDATAW data = balloon_of(window, program_icon(), text);
     // Adding the icon shows its balloon; a later notice replaces the balloon. Without
     // a tray (a desktop without one) only the flash shows.
-    if (in_tray_)
+    if (in_tray_ == window)
         ::Shell_NotifyIconW(NIM_MODIFY, &data);
-    else
-        in_tray_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    else if (in_tray_ == nullptr && ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE)
+        in_tray_ = window;
 }
 
 } // namespace kadoru

@@ -3,8 +3,10 @@
 #include "platform/desktop_notice.h"
 #include "platform/windows/windows_api.h"
 
+#include <functional>
 #include <shellapi.h>
 #include <string_view>
+#include <utility>
 
 namespace kadoru {
 
@@ -17,20 +19,21 @@ NOTIFYICONDATAW balloon_of(HWND window, HICON icon, std::string_view text);
 // The icon stays in the tray until this object goes.
 class Win32DesktopNotice final : public DesktopNotice {
 public:
-    Win32DesktopNotice() = default;
+    // `window`: the window the notice is about; none before it exists, and then
+    // nothing shows.
+    explicit Win32DesktopNotice(std::function<HWND()> window) : window_(std::move(window)) {}
     ~Win32DesktopNotice() override;
     Win32DesktopNotice(const Win32DesktopNotice&) = delete;
     Win32DesktopNotice& operator=(const Win32DesktopNotice&) = delete;
     Win32DesktopNotice(Win32DesktopNotice&&) = delete;
     Win32DesktopNotice& operator=(Win32DesktopNotice&&) = delete;
 
-    // The window the notice is about; none before it exists, and then nothing shows.
-    void set_window(HWND window) { window_ = window; }
     void post(std::string_view text) override;
 
 private:
-    HWND window_ = nullptr;
-    bool in_tray_ = false;
+    std::function<HWND()> window_;
+    // The window whose icon is in the tray, once one is.
+    HWND in_tray_ = nullptr;
 };
 
 } // namespace kadoru
