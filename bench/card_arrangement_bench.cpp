@@ -3,13 +3,13 @@
 // algorithm alone) and on FAT32 and exFAT card images through the FUSE drivers (needs
 // root, /dev/fuse, dosfstools, mtools, fusefat and exfat-fuse; skipped otherwise):
 //   sudo ./build/bench/bench/card_arrangement_bench
+#include "card/card_arrangement.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_slot_file_system.h"
 #include "platform/linux/drive_table.h"
 #include "platform/linux/posix_file_system.h"
 #include "support/card_image.h"
 #include "support/card_mounts.h"
-#include "card/card_arrangement.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

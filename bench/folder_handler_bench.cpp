@@ -5,6 +5,7 @@
 //   ./build/bench/bench/folder_handler_bench
 
 #include "browse/source_browser.h"
+#include "browse/type_selector.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_ui.h"
@@ -13,7 +14,6 @@
 #include "platform/folder_list.h"
 #include "platform/label.h"
 #include "platform/linux/posix_file_system.h"
-#include "browse/type_selector.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>

@@ -6,8 +6,8 @@
 // Compared with making and removing one file there, the entry a copy makes anyway.
 // Needs root, /dev/fuse, dosfstools, mtools and fusefat:
 //   sudo ./build/bench/bench/order_guard_bench
-#include "platform/linux/posix_file_system.h"
 #include "card/order_guard.h"
+#include "platform/linux/posix_file_system.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

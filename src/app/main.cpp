@@ -31,10 +31,9 @@ int main(int argc, char* argv[]) {
     kadoru::QtEventPump events;
     kadoru::WindowProgress progress;
     kadoru::SongDetailsCache songs(fs, *system.tags);
-    kadoru::MainProgram program(
-        {*system.drives, fs, messages, events, *system.clock, progress, songs, *system.ejector,
-         *system.notice},
-        system.working_folder);
+    kadoru::MainProgram program({*system.drives, fs, messages, events, *system.clock, progress,
+                                 songs, *system.ejector, *system.notice},
+                                system.working_folder);
     kadoru::Kadoru10 window(program.model, program.controller, messages);
     messages.set_parent(&window);
     // Close ends the program even while the run holds back the user's input.

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "browse/type_selector.h"
 #include "platform/drive_selector.h"
 #include "platform/file_list.h"
 #include "platform/folder_list.h"
 #include "platform/label.h"
 #include "platform/notifier.h"
-#include "browse/type_selector.h"
 #include "transfer/control_lock.h"
 #include "transfer_list/transfer_list.h"
 

@@ -1,9 +1,9 @@
 #include "browse/list_input.h"
 
+#include "browse/type_selector.h"
 #include "platform/drive_selector.h"
 #include "platform/file_list.h"
 #include "platform/folder_list.h"
-#include "browse/type_selector.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,7 @@
 #include "browse/source_browser.h"
 
 #include "browse/drive_fallback.h"
+#include "browse/type_selector.h"
 #include "platform/drive_selector.h"
 #include "platform/event_pump.h"
 #include "platform/failure.h"
@@ -9,7 +10,6 @@
 #include "platform/label.h"
 #include "platform/message_box.h"
 #include "platform/source_files.h"
-#include "browse/type_selector.h"
 #include "transfer_list/format_size.h"
 
 #include <string>

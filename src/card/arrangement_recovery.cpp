@@ -1,5 +1,7 @@
 #include "card/arrangement_recovery.h"
 
+#include "card/order_guard.h"
+#include "card/song_moves.h"
 #include "platform/ascii_case.h"
 #include "platform/card_files.h"
 #include "platform/drives.h"
@@ -7,8 +9,6 @@
 #include "platform/failure.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "card/order_guard.h"
-#include "card/song_moves.h"
 
 #include <array>
 

@@ -1,5 +1,8 @@
 #include "card/card_arrangement.h"
 
+#include "card/order_check.h"
+#include "card/order_guard.h"
+#include "card/song_moves.h"
 #include "platform/ascii_case.h"
 #include "platform/card_files.h"
 #include "platform/directory_slots.h"
@@ -7,9 +10,6 @@
 #include "platform/entry_order.h"
 #include "platform/failure.h"
 #include "platform/paths.h"
-#include "card/order_check.h"
-#include "card/order_guard.h"
-#include "card/song_moves.h"
 
 #include <algorithm>
 #include <set>

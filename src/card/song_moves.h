@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/directory_slots.h"
 #include "card/order_guard.h"
+#include "platform/directory_slots.h"
 
 #include <optional>
 #include <string>

@@ -40,7 +40,6 @@ std::string leading_drive_string(std::string_view text) {
     return {ascii_lower(text[0]), ':'};
 }
 
-
 namespace {
 
 constexpr int suffix_characters = 3;

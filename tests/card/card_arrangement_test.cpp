@@ -1,9 +1,9 @@
+#include "card/card_arrangement.h"
+#include "card/order_guard.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_slot_file_system.h"
 #include "platform/failure.h"
 #include "support/failure_of.h"
-#include "card/card_arrangement.h"
-#include "card/order_guard.h"
 
 #include <functional>
 #include <gmock/gmock.h>

@@ -1,7 +1,7 @@
+#include "card/order_guard.h"
 #include "fakes/fake_slot_file_system.h"
 #include "platform/failure.h"
 #include "support/failure_of.h"
-#include "card/order_guard.h"
 
 #include <array>
 #include <functional>

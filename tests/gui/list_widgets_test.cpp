@@ -1,12 +1,12 @@
+#include "browse/list_input.h"
+#include "browse/widgets/type_combo.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
-#include "browse/list_input.h"
 #include "platform/widgets/drive_combo.h"
 #include "platform/widgets/file_list_view.h"
 #include "platform/widgets/folder_tree.h"
-#include "browse/widgets/type_combo.h"
 
 #include <functional>
 #include <gmock/gmock.h>

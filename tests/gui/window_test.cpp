@@ -1,12 +1,12 @@
 #include "app/widgets/japanese_ui.h"
 #include "app/widgets/kadoru10.h"
+#include "browse/list_input.h"
 #include "card/widgets/card_order_window.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
 #include "platform/failure.h"
-#include "browse/list_input.h"
 
 #include <array>
 #include <functional>

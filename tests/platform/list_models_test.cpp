@@ -1,11 +1,11 @@
+#include "browse/list_input.h"
+#include "browse/type_selector.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
 #include "platform/drive_selector.h"
 #include "platform/failure.h"
 #include "platform/file_list.h"
 #include "platform/folder_list.h"
-#include "browse/list_input.h"
-#include "browse/type_selector.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

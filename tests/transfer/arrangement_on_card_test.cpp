@@ -1,8 +1,8 @@
+#include "card/card_arrangement.h"
 #include "platform/linux/drive_table.h"
 #include "platform/linux/posix_file_system.h"
 #include "support/card_mounts.h"
 #include "support/card_test.h"
-#include "card/card_arrangement.h"
 #include "transfer/run_harness.h"
 
 #include <algorithm>

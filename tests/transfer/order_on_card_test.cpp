@@ -1,14 +1,14 @@
 #include "browse/source_browser.h"
+#include "browse/type_selector.h"
+#include "card/order_guard.h"
 #include "platform/file_list.h"
 #include "platform/label.h"
 #include "platform/linux/drive_table.h"
 #include "platform/linux/mountinfo_source.h"
 #include "platform/linux/posix_file_system.h"
-#include "browse/type_selector.h"
 #include "run_harness.h"
 #include "support/card_mounts.h"
 #include "support/card_test.h"
-#include "card/order_guard.h"
 
 #include <algorithm>
 #include <filesystem>

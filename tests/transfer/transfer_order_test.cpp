@@ -1,8 +1,8 @@
+#include "card/order_check.h"
+#include "card/order_guard.h"
 #include "fakes/fake_drives.h"
 #include "fakes/fake_slot_file_system.h"
 #include "run_harness.h"
-#include "card/order_check.h"
-#include "card/order_guard.h"
 
 #include <chrono>
 #include <gmock/gmock.h>

@@ -1,7 +1,7 @@
 // The notice at a run's end: the balloon's text.
 #include "platform/windows/wide_text.h"
-#include "platform/windows/windows_api.h"
 #include "platform/windows/win32_desktop_notice.h"
+#include "platform/windows/windows_api.h"
 
 #include <gtest/gtest.h>
 #include <string>

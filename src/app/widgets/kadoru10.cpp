@@ -2,6 +2,7 @@
 
 #include "app/main_menus.h"
 #include "app/widgets/transfer_list_view.h"
+#include "browse/widgets/type_combo.h"
 #include "card/widgets/card_order_window.h"
 #include "platform/guard.h"
 #include "platform/widgets/drive_combo.h"
@@ -10,7 +11,6 @@
 #include "platform/widgets/lazy_tool_tip.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
-#include "browse/widgets/type_combo.h"
 #include "platform/window_texts.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "browse/type_selector.h"
 #include "platform/list_intents.h"
 #include "platform/message_box.h"
-#include "browse/type_selector.h"
 
 #include <QComboBox>
 

@@ -7,17 +7,20 @@
 #include "platform/tag_reader.h"
 
 #include <filesystem>
-#include <utility>
 #include <system_error>
+#include <utility>
 
 namespace kadoru {
 
 SystemServices system_services(ProgramWindow window) {
     std::error_code error;
     const auto working = std::filesystem::current_path(error);
-    return {system_drive_table(), std::make_unique<PosixFileSystem>(),
-            std::make_unique<SteadyClock>(), system_tag_reader(),
-            desktop_ejector(), desktop_notice(std::move(window.active)),
+    return {system_drive_table(),
+            std::make_unique<PosixFileSystem>(),
+            std::make_unique<SteadyClock>(),
+            system_tag_reader(),
+            desktop_ejector(),
+            desktop_notice(std::move(window.active)),
             error ? std::string{"/"} : working.string()};
 }
 

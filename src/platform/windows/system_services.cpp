@@ -18,8 +18,10 @@ SystemServices system_services(ProgramWindow window) {
     std::error_code error;
     // As UTF-8: string() would give the ANSI code page's bytes.
     const auto working = std::filesystem::current_path(error).u8string();
-    return {system_drive_table(), std::make_unique<WindowsFileSystem>(),
-            std::make_unique<SteadyClock>(), system_tag_reader(),
+    return {system_drive_table(),
+            std::make_unique<WindowsFileSystem>(),
+            std::make_unique<SteadyClock>(),
+            system_tag_reader(),
             std::make_unique<WindowsCardEjector>(),
             std::make_unique<Win32DesktopNotice>([handle = std::move(window.handle)] {
                 return handle ? reinterpret_cast<HWND>(handle()) : nullptr;
