@@ -10,8 +10,8 @@
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "transfer/control_lock.h"
-#include "transfer/copy_notes.h"
 #include "transfer/delete_step.h"
+#include "transfer/destination_tidy.h"
 #include "transfer_list/format_size.h"
 #include "transfer_list/list_arrange.h"
 #include "transfer_list/list_commands.h"
@@ -145,17 +145,10 @@ void MainController::recover_destination() {
     if (run_.running() || arranging_ || run_events_.program_ending())
         return;
     try {
-        const ArrangementRecovery recovery =
-            recover_arrangement(*run_fs_, drives_, vm_.drive2.drive());
-        if (const auto message = recovery_message(recovery))
-            messages_.show(*message);
+        tidy_destination(*run_fs_, drives_, vm_.drive2.drive(), notes_, messages_);
     } catch (const Failure&) {
-    }
-    try {
-        const auto removed = remove_short_copies(*run_fs_, drives_, vm_.drive2.drive(), notes_);
-        if (const auto message = short_copies_message(removed))
-            messages_.show(*message);
-    } catch (const Failure&) {
+        // A destination that cannot be read now is told by the panel or by the next
+        // run, which tidies it again before it counts anything there.
     }
 }
 

@@ -16,6 +16,7 @@
 #include "transfer/control_lock.h"
 #include "transfer/copy_notes.h"
 #include "transfer/delete_step.h"
+#include "transfer/destination_tidy.h"
 #include "transfer/list_sources.h"
 #include "transfer/name_collisions.h"
 #include "transfer/progress.h"
@@ -110,11 +111,7 @@ void TransferRun::run(RunState& state) {
     const std::string root = io_.drives.root_of(state.drive);
     // Songs an arrangement left in its working folder are the card's, and go back
     // into the root before the run counts, deletes or copies anything there.
-    if (const auto told = recovery_message(recover_arrangement(io_.fs, io_.drives, state.drive)))
-        io_.messages.show(*told);
-    if (const auto told =
-            short_copies_message(remove_short_copies(io_.fs, io_.drives, state.drive, io_.notes)))
-        io_.messages.show(*told);
+    tidy_destination(io_.fs, io_.drives, state.drive, io_.notes, io_.messages);
     const std::vector<FileEntry> listing = io_.fs.files(root);
     const bool card = holds_only_card_names(io_.drives.file_system_type(state.drive));
     std::vector<std::string> names = names_on_card(card);
