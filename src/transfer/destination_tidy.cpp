@@ -6,8 +6,8 @@
 
 namespace kadoru {
 
-void tidy_destination(CardFiles& fs, const Drives& drives, std::string_view drive,
-                      NoteStore& notes, MessageBox& messages) {
+void tidy_destination(CardFiles& fs, const Drives& drives, std::string_view drive, NoteStore& notes,
+                      MessageBox& messages) {
     if (const auto told = recovery_message(recover_arrangement(fs, drives, drive)))
         messages.show(*told);
     if (const auto told = short_copies_message(remove_short_copies(fs, drives, drive, notes)))
