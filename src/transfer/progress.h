@@ -34,4 +34,35 @@ public:
     virtual void set_value(float value) = 0;
 };
 
+// The progress port of a window with a bar: Min, Max and Value kept as the run set
+// them, and the bar drawn anew from them on every change.
+class BarProgress : public Progress {
+public:
+    void set_min(float min) final {
+        min_ = min;
+        redraw();
+    }
+    void set_max(float max) final {
+        max_ = max;
+        redraw();
+    }
+    float value() const final { return value_; }
+    void set_value(float value) final {
+        value_ = value;
+        redraw();
+    }
+
+protected:
+    // Draws the bar as Min, Max and Value have it now (a window made only now).
+    void redraw() const { draw_fraction(progress_fraction(min_, max_, value_)); }
+
+private:
+    // Fills the bar to this part of its length, 0 to 1; nothing while there is no window.
+    virtual void draw_fraction(float fraction) const = 0;
+
+    float min_ = 0;
+    float max_ = 100;
+    float value_ = 0;
+};
+
 } // namespace kadoru

@@ -22,7 +22,7 @@ void WindowProgress::show() {
     if (!window_) {
         window_ = std::make_unique<StatusWindow>();
         window_->progress_bar1()->setRange(0, bar_steps);
-        draw_bar();
+        redraw();
     }
     // Not modal: the run goes on at once.
     window_->show();
@@ -37,26 +37,9 @@ bool WindowProgress::is_shown() const {
     return window_ && window_->isVisible();
 }
 
-void WindowProgress::set_min(float min) {
-    min_ = min;
-    draw_bar();
-}
-
-void WindowProgress::set_max(float max) {
-    max_ = max;
-    draw_bar();
-}
-
-void WindowProgress::set_value(float value) {
-    value_ = value;
-    draw_bar();
-}
-
-void WindowProgress::draw_bar() const {
-    if (!window_)
-        return;
-    window_->progress_bar1()->setValue(
-        static_cast<int>(std::lround(progress_fraction(min_, max_, value_) * bar_steps)));
+void WindowProgress::draw_fraction(float fraction) const {
+    if (window_)
+        window_->progress_bar1()->setValue(static_cast<int>(std::lround(fraction * bar_steps)));
 }
 
 } // namespace kadoru
