@@ -168,12 +168,7 @@ void CardOrderWindow::draw_songs() {
 void CardOrderWindow::show_enabled() {
     const bool arranging = model_.arranging();
     const bool busy = model_.busy();
-    bool offered = false;
-    bool shown = false;
-    guarded(errors_, [&] {
-        offered = model_.can_arrange();
-        shown = model_.arrange_shown();
-    });
+    const auto offer = model_.arrange_offer();
     show_text(part(Part::caption), arranging ? wt::card_arrange_caption : wt::card_order_title);
     show_part(part(Part::order), !arranging);
     for (const Part song_part : {Part::songs, Part::up, Part::down, Part::by_name, Part::by_track,
@@ -181,9 +176,9 @@ void CardOrderWindow::show_enabled() {
         show_part(part(song_part), arranging);
         enable(part(song_part), !busy);
     }
-    show_part(part(Part::arrange), shown);
-    enable(part(Part::arrange), offered);
-    enable(part(Part::confirm), offered);
+    show_part(part(Part::arrange), offer.shown);
+    enable(part(Part::arrange), offer.enabled);
+    enable(part(Part::confirm), offer.enabled);
     show_part(part(Part::bar), busy);
 }
 
