@@ -3,8 +3,8 @@
 #include "platform/guard.h"
 #include "platform/window_texts.h"
 #include "platform/windows/wide_text.h"
-#include "transfer_list/arranged_list_intents.h"
 #include "win32/dpi.h"
+#include "win32/row_drag.h"
 #include "win32/window_font.h"
 #include "win32/window_procedure.h"
 
@@ -225,38 +225,10 @@ void CardOrderWindow::press(Part button) {
     }
 }
 
-LRESULT CardOrderWindow::songs_dragged(const DRAGLISTINFO& drag) {
-    const bool editable = model_.list_editable();
-    switch (drag.uNotification) {
-    case DL_BEGINDRAG:
-        return editable ? TRUE : FALSE;
-    case DL_DRAGGING:
-        return editable ? DL_MOVECURSOR : DL_STOPCURSOR;
-    case DL_DROPPED: {
-        if (!editable)
-            return 0;
-        HWND list = part(Part::songs);
-        const int under = ::LBItemFromPt(list, drag.ptCursor, FALSE);
-        RECT row{};
-        ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(under),
-                       reinterpret_cast<LPARAM>(&row));
-        POINT inside = drag.ptCursor;
-        ::ScreenToClient(list, &inside);
-        const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
-        guarded(errors_, [&] {
-            model_.move_selected_to(drop_row(under, inside.y < (row.top + row.bottom) / 2, count));
-        });
-        return 0;
-    }
-    default:
-        return 0;
-    }
-}
-
 LRESULT CardOrderWindow::handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    static const UINT drag_message = ::RegisterWindowMessageW(DRAGLISTMSGSTRING);
-    if (message == drag_message)
-        return songs_dragged(*reinterpret_cast<const DRAGLISTINFO*>(lparam));
+    if (message == drag_list_message())
+        return drag_rows(part(Part::songs), *reinterpret_cast<const DRAGLISTINFO*>(lparam), model_,
+                         errors_);
     switch (message) {
     case WM_COMMAND: {
         const int id = LOWORD(wparam);

@@ -7,6 +7,7 @@
 #include "win32/combo_view.h"
 #include "win32/dpi.h"
 #include "win32/popup_menu.h"
+#include "win32/row_drag.h"
 #include "win32/window_font.h"
 #include "win32/window_procedure.h"
 
@@ -415,7 +416,7 @@ LRESULT CALLBACK Kadoru10::file_list_input(HWND box, UINT message, WPARAM wparam
 }
 
 LRESULT Kadoru10::handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == TransferListInput::drag_message() && list2_input_)
+    if (message == drag_list_message() && list2_input_)
         return list2_input_->dragged(*reinterpret_cast<const DRAGLISTINFO*>(lparam));
     switch (message) {
     case WM_COMMAND:
