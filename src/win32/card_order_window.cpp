@@ -51,18 +51,6 @@ const auto layout = std::to_array<PartLayout>({
     {Part::close, WC_BUTTONW, wt::close, WS_TABSTOP, 272, 384, 80, 26},
 });
 
-void register_class() {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = &window_procedure<CardOrderWindow, ::DefDlgProcW>;
-    window_class.cbWndExtra = DLGWINDOWEXTRA;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = class_name;
-    ::RegisterClassExW(&window_class);
-}
-
 void show_text(HWND control, std::string_view text) {
     ::SetWindowTextW(control, to_wide(text).c_str());
 }
@@ -79,7 +67,8 @@ void enable(HWND control, bool enabled) {
 
 CardOrderWindow::CardOrderWindow(HWND owner, CardOrderActions& actions, MessageBox& errors)
     : errors_(errors), model_(actions, errors) {
-    register_class();
+    register_window_class(class_name, &window_procedure<CardOrderWindow, ::DefDlgProcW>,
+                          DLGWINDOWEXTRA);
     const int dpi = system_dpi();
     RECT frame{0, 0, scaled(client_width, dpi), scaled(client_height, dpi)};
     ::AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);

@@ -26,20 +26,6 @@ constexpr int first_id = 100;
 // A drop-down's list reaches this far below its field.
 constexpr int drop_down_height = 160;
 
-void register_class() {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = &window_procedure<Kadoru10, ::DefDlgProcW>;
-    // The dialog manager keeps its state in the window's extra bytes.
-    window_class.cbWndExtra = DLGWINDOWEXTRA;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.hIcon = ::LoadIconW(window_class.hInstance, MAKEINTRESOURCEW(1));
-    window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = class_name;
-    ::RegisterClassExW(&window_class);
-}
-
 std::size_t index_of(std::string_view name) {
     const auto* found =
         std::find_if(main_controls.begin(), main_controls.end(),
@@ -119,7 +105,8 @@ Kadoru10::Kadoru10(const MainViewModel& model, MainIntents& intents, MessageBox&
     const INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES | ICC_TREEVIEW_CLASSES |
                                                          ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&common);
-    register_class();
+    register_window_class(class_name, &window_procedure<Kadoru10, ::DefDlgProcW>, DLGWINDOWEXTRA,
+                          ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
     const int dpi = system_dpi();
     RECT frame{0, 0, scaled(main_client_area.width, dpi), scaled(main_client_area.height, dpi)};
     ::AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);

@@ -22,18 +22,6 @@ constexpr int text_pixels = 12;
 // The bar takes whole numbers; the fraction is drawn at this resolution.
 constexpr int bar_steps = 10000;
 
-void register_class() {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = &window_procedure<StatusWindow, ::DefWindowProcW>;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = class_name;
-    // Registered once per process; a second registration fails harmlessly.
-    ::RegisterClassExW(&window_class);
-}
-
 HWND child(HWND parent, const wchar_t* kind, const std::wstring& text, DWORD kind_style,
            const Place& place, int dpi) {
     return ::CreateWindowExW(0, kind, text.c_str(), WS_CHILD | WS_VISIBLE | kind_style,
@@ -47,7 +35,7 @@ HWND child(HWND parent, const wchar_t* kind, const std::wstring& text, DWORD kin
 StatusWindow::StatusWindow(MessageBox& errors) : errors_(errors) {
     const INITCOMMONCONTROLSEX bar{sizeof bar, ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&bar);
-    register_class();
+    register_window_class(class_name, &window_procedure<StatusWindow, ::DefWindowProcW>);
     const int dpi = system_dpi();
     const Place& area = progress_client_area;
     RECT frame{scaled(area.x, dpi), scaled(area.y, dpi), scaled(area.x + area.width, dpi),
