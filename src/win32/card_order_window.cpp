@@ -3,6 +3,7 @@
 #include "platform/guard.h"
 #include "platform/window_texts.h"
 #include "platform/windows/wide_text.h"
+#include "win32/combo_view.h"
 #include "win32/dpi.h"
 #include "win32/row_drag.h"
 #include "win32/window_font.h"
@@ -50,10 +51,6 @@ const auto layout = std::to_array<PartLayout>({
     {Part::cancel, WC_BUTTONW, wt::card_arrange_cancel, WS_TABSTOP, 142, 384, 80, 26},
     {Part::close, WC_BUTTONW, wt::close, WS_TABSTOP, 272, 384, 80, 26},
 });
-
-void show_text(HWND control, std::string_view text) {
-    ::SetWindowTextW(control, to_wide(text).c_str());
-}
 
 void show_part(HWND control, bool shown) {
     ::ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
