@@ -3,9 +3,9 @@
 #include "platform/guard.h"
 #include "platform/window_texts.h"
 #include "platform/windows/wide_text.h"
+#include "win32/arranged_list_box.h"
 #include "win32/combo_view.h"
 #include "win32/dpi.h"
-#include "win32/row_drag.h"
 #include "win32/window_font.h"
 #include "win32/window_procedure.h"
 
@@ -143,12 +143,7 @@ void CardOrderWindow::draw_order() {
 }
 
 void CardOrderWindow::draw_songs() {
-    const TransferList& songs = model_.songs();
-    std::vector<std::string> rows;
-    for (int i = 0; i < songs.count(); ++i)
-        rows.push_back(songs.row(i).name);
-    songs_->draw(
-        std::move(rows), [&songs](int i) { return songs.selected(i); }, songs.list_index());
+    draw_arranged_list(*songs_, model_.songs());
 }
 
 void CardOrderWindow::show_enabled() {
@@ -228,10 +223,7 @@ LRESULT CardOrderWindow::handle(HWND window, UINT message, WPARAM wparam, LPARAM
             return 0;
         const Part which = layout.at(index).part;
         if (which == Part::songs && code == LBN_SELCHANGE) {
-            guarded(errors_, [this] {
-                model_.list_rows_selected(songs_->selected_rows());
-                model_.list_current_row(songs_->current_row());
-            });
+            guarded(errors_, [this] { send_selection(*songs_, model_); });
         } else if (code == BN_CLICKED && ::IsWindowEnabled(part(which)) != FALSE) {
             press(which);
         }

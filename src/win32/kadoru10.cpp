@@ -4,10 +4,10 @@
 #include "app/main_view_model.h"
 #include "platform/guard.h"
 #include "platform/windows/wide_text.h"
+#include "win32/arranged_list_box.h"
 #include "win32/combo_view.h"
 #include "win32/dpi.h"
 #include "win32/popup_menu.h"
-#include "win32/row_drag.h"
 #include "win32/window_font.h"
 #include "win32/window_procedure.h"
 
@@ -245,13 +245,7 @@ void Kadoru10::connect_views() {
             std::move(rows), [&files](int i) { return files.selected(i); }, -1);
     });
     const TransferList& list = model_.list2;
-    watch(list.changed, alive_, [this, &list] {
-        std::vector<std::string> rows;
-        for (int i = 0; i < list.count(); ++i)
-            rows.push_back(list.row(i).name);
-        list2_->draw(
-            std::move(rows), [&list](int i) { return list.selected(i); }, list.list_index());
-    });
+    watch(list.changed, alive_, [this, &list] { draw_arranged_list(*list2_, list); });
     watch(model_.dir1.changed, alive_, [this] { dir1_->draw(model_.dir1.rows()); });
     watch(model_.drive1.changed, alive_, [this] { draw_drives(DriveSide::source); });
     watch(model_.drive2.changed, alive_, [this] { draw_drives(DriveSide::destination); });
@@ -328,10 +322,7 @@ void Kadoru10::list_command(const ControlLayout& layout, int code) {
     if (name == "File1" && code == LBN_SELCHANGE) {
         send([this] { intents_.file_rows_selected(file1_->selected_rows()); });
     } else if (name == "List2" && code == LBN_SELCHANGE) {
-        send([this] {
-            intents_.list_rows_selected(list2_->selected_rows());
-            intents_.list_current_row(list2_->current_row());
-        });
+        send([this] { send_selection(*list2_, intents_); });
     } else if (layout.kind == ControlKind::drive_list) {
         const bool source = name == "Drive1";
         HWND combo = control(name);

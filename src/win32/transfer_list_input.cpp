@@ -3,7 +3,7 @@
 #include "app/transfer_list_actions.h"
 #include "platform/guard.h"
 #include "platform/windows/wide_text.h"
-#include "win32/row_drag.h"
+#include "win32/arranged_list_box.h"
 
 namespace kadoru {
 

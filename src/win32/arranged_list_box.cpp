@@ -1,7 +1,9 @@
-#include "win32/row_drag.h"
+#include "win32/arranged_list_box.h"
 
 #include "platform/guard.h"
 #include "transfer_list/arranged_list_intents.h"
+#include "transfer_list/transfer_list.h"
+#include "win32/list_box_view.h"
 
 namespace kadoru {
 
@@ -20,6 +22,19 @@ int drop_row_at(HWND list, POINT at) {
 }
 
 } // namespace
+
+void draw_arranged_list(ListBoxView& view, const TransferList& list) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < list.count(); ++i)
+        rows.push_back(list.row(i).name);
+    view.draw(
+        std::move(rows), [&list](int i) { return list.selected(i); }, list.list_index());
+}
+
+void send_selection(const ListBoxView& view, ArrangedListIntents& intents) {
+    intents.list_rows_selected(view.selected_rows());
+    intents.list_current_row(view.current_row());
+}
 
 UINT drag_list_message() {
     static const UINT message = ::RegisterWindowMessageW(DRAGLISTMSGSTRING);

@@ -7,7 +7,17 @@
 namespace kadoru {
 
 class ArrangedListIntents;
+class ListBoxView;
 class MessageBox;
+class TransferList;
+
+// A list arranged by hand (List2, the order window's songs) in a drag list box, as
+// both windows that have one draw it and send its input.
+
+// Draws the list's songs by name, their selection and the current row.
+void draw_arranged_list(ListBoxView& view, const TransferList& list);
+// The user's selection and current row in the box, told to the list.
+void send_selection(const ListBoxView& view, ArrangedListIntents& intents);
 
 // The message comctl32's drag list (MakeDragList) sends its parent window at each
 // step of a drag.
