@@ -3,6 +3,7 @@
 #include "platform/place.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kadoru {
 
@@ -11,6 +12,10 @@ namespace kadoru {
 inline constexpr Place progress_client_area{235, 258, 312, 73};
 inline constexpr Place progress_text_place{16, 16, 281, 17};
 inline constexpr Place progress_bar_place{8, 40, 297, 17};
+
+// A window's bar takes whole numbers: it runs from 0 to this many steps, and the part
+// filled is drawn at that resolution.
+inline constexpr int progress_bar_steps = 10000;
 
 // The part of the bar a window fills, 0 to 1, for Value between Min and Max: none
 // for an empty or reversed span, never beyond either end.
@@ -54,11 +59,14 @@ public:
 
 protected:
     // Draws the bar as Min, Max and Value have it now (a window made only now).
-    void redraw() const { draw_fraction(progress_fraction(min_, max_, value_)); }
+    void redraw() const {
+        draw_bar(static_cast<int>(
+            std::lround(progress_fraction(min_, max_, value_) * progress_bar_steps)));
+    }
 
 private:
-    // Fills the bar to this part of its length, 0 to 1; nothing while there is no window.
-    virtual void draw_fraction(float fraction) const = 0;
+    // Fills the bar to this many of its steps; nothing while there is no window.
+    virtual void draw_bar(int steps) const = 0;
 
     float min_ = 0;
     float max_ = 100;

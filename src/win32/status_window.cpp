@@ -7,7 +7,6 @@
 #include "win32/window_font.h"
 #include "win32/window_procedure.h"
 
-#include <cmath>
 #include <commctrl.h>
 #include <stdexcept>
 
@@ -19,8 +18,6 @@ constexpr const wchar_t* class_name = L"kadoru_status";
 constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 constexpr int text_pixels = 12;
-// The bar takes whole numbers; the fraction is drawn at this resolution.
-constexpr int bar_steps = 10000;
 
 HWND child(HWND parent, const wchar_t* kind, const std::wstring& text, DWORD kind_style,
            const Place& place, int dpi) {
@@ -51,16 +48,15 @@ StatusWindow::StatusWindow(MessageBox& errors) : errors_(errors) {
                     progress_text_place, dpi);
     // The bar is named by the line above it, for assistive technology.
     progress_bar1_ = child(window(), PROGRESS_CLASSW, {}, 0, progress_bar_place, dpi);
-    ::SendMessageW(progress_bar1_, PBM_SETRANGE32, 0, bar_steps);
+    ::SendMessageW(progress_bar1_, PBM_SETRANGE32, 0, progress_bar_steps);
     font_ = message_font(text_pixels, dpi);
     use_font(window(), font_.get());
 }
 
 StatusWindow::~StatusWindow() = default;
 
-void StatusWindow::draw_bar(float fraction) const {
-    ::SendMessageW(progress_bar1_, PBM_SETPOS,
-                   static_cast<WPARAM>(std::lround(fraction * bar_steps)), 0);
+void StatusWindow::draw_bar(int steps) const {
+    ::SendMessageW(progress_bar1_, PBM_SETPOS, static_cast<WPARAM>(steps), 0);
 }
 
 LRESULT StatusWindow::handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -29,9 +29,9 @@ bool Win32Progress::is_shown() const {
     return window_ && ::IsWindowVisible(window_->window()) != FALSE;
 }
 
-void Win32Progress::draw_fraction(float fraction) const {
+void Win32Progress::draw_bar(int steps) const {
     if (window_)
-        window_->draw_bar(fraction);
+        window_->draw_bar(steps);
 }
 
 } // namespace kadoru

@@ -28,7 +28,7 @@ public:
     const StatusWindow* window() const { return window_.get(); }
 
 private:
-    void draw_fraction(float fraction) const override;
+    void draw_bar(int steps) const override;
 
     MessageBox& errors_;
     std::unique_ptr<StatusWindow> window_;

@@ -2,18 +2,9 @@
 
 #include "transfer/widgets/status_window.h"
 
-#include <cmath>
-
 #include <QProgressBar>
 
 namespace kadoru {
-
-namespace {
-
-// The bar takes whole numbers; the fraction is drawn at this resolution.
-constexpr int bar_steps = 10000;
-
-} // namespace
 
 WindowProgress::WindowProgress() = default;
 WindowProgress::~WindowProgress() = default;
@@ -21,7 +12,7 @@ WindowProgress::~WindowProgress() = default;
 void WindowProgress::show() {
     if (!window_) {
         window_ = std::make_unique<StatusWindow>();
-        window_->progress_bar1()->setRange(0, bar_steps);
+        window_->progress_bar1()->setRange(0, progress_bar_steps);
         redraw();
     }
     // Not modal: the run goes on at once.
@@ -37,9 +28,9 @@ bool WindowProgress::is_shown() const {
     return window_ && window_->isVisible();
 }
 
-void WindowProgress::draw_fraction(float fraction) const {
+void WindowProgress::draw_bar(int steps) const {
     if (window_)
-        window_->progress_bar1()->setValue(static_cast<int>(std::lround(fraction * bar_steps)));
+        window_->progress_bar1()->setValue(steps);
 }
 
 } // namespace kadoru

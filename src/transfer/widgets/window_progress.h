@@ -27,7 +27,7 @@ public:
     StatusWindow* window() const { return window_.get(); }
 
 private:
-    void draw_fraction(float fraction) const override;
+    void draw_bar(int steps) const override;
 
     std::unique_ptr<StatusWindow> window_;
 };
