@@ -6,6 +6,7 @@
 #include "win32/arranged_list_box.h"
 #include "win32/combo_view.h"
 #include "win32/dpi.h"
+#include "win32/watch.h"
 #include "win32/window_font.h"
 #include "win32/window_procedure.h"
 
@@ -78,15 +79,8 @@ CardOrderWindow::CardOrderWindow(HWND owner, CardOrderActions& actions, MessageB
     create_controls();
     songs_ = std::make_unique<ListBoxView>(part(Part::songs));
     ::MakeDragList(part(Part::songs));
-    model_.changed.connect([alive = std::weak_ptr<bool>(alive_), this] {
-        if (const auto living = alive.lock(); living && *living)
-            show_enabled();
-    });
-    model_.songs().changed.connect([alive = std::weak_ptr<bool>(alive_), this] {
-        if (const auto living = alive.lock(); living && *living)
-            draw_songs();
-    });
-    show_enabled();
+    watch(model_.changed, alive_, [this] { show_enabled(); });
+    watch(model_.songs().changed, alive_, [this] { draw_songs(); });
 }
 
 CardOrderWindow::~CardOrderWindow() {

@@ -8,6 +8,7 @@
 #include "win32/combo_view.h"
 #include "win32/dpi.h"
 #include "win32/popup_menu.h"
+#include "win32/watch.h"
 #include "win32/window_font.h"
 #include "win32/window_procedure.h"
 
@@ -198,20 +199,6 @@ void Kadoru10::give_pictures_and_tips() {
         ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
-
-namespace {
-
-// Runs `draw` now and after each change the notifier tells, while the window lives.
-template <class Draw>
-void watch(const Notifier& notifier, const std::shared_ptr<bool>& alive, Draw draw) {
-    notifier.connect([alive = std::weak_ptr<bool>(alive), draw] {
-        if (const auto living = alive.lock(); living && *living)
-            draw();
-    });
-    draw();
-}
-
-} // namespace
 
 void Kadoru10::draw_drives(DriveSide side) {
     const DriveSelector& selector = side == DriveSide::source ? model_.drive1 : model_.drive2;
