@@ -92,7 +92,7 @@ int slots_short(const FolderRoom& room, std::string_view work_name,
 class Arranging {
 public:
     Arranging(CardFiles& fs, std::string root, std::string work, FolderRoom room,
-              const ArrangementProgress& progress)
+              const ArrangeProgress& progress)
         : fs_(fs), root_(std::move(root)), work_(std::move(work)), room_(room),
           progress_(progress) {}
 
@@ -173,7 +173,7 @@ private:
     std::string root_;
     std::string work_;
     FolderRoom room_;
-    const ArrangementProgress& progress_;
+    const ArrangeProgress& progress_;
     std::vector<std::string> vanished_;
     int done_ = 0;
     int total_ = 0;
@@ -183,7 +183,7 @@ private:
 
 ArrangementResult arrange_card(CardFiles& fs, const Drives& drives, std::string_view drive,
                                const std::vector<std::string>& order,
-                               const ArrangementProgress& progress) {
+                               const ArrangeProgress& progress) {
     const std::string root = drives.root_of(drive);
     // Only where the order can be read back is there an order to make.
     const auto stored = stored_root_order(fs, drives, drive);
