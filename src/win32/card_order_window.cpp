@@ -76,15 +76,25 @@ CardOrderWindow::CardOrderWindow(HWND owner, CardOrderActions& actions, MessageB
         nullptr, ::GetModuleHandleW(nullptr), this));
     if (!window_)
         throw std::runtime_error("the order window could not be created");
-    create_controls();
-    songs_ = std::make_unique<ListBoxView>(part(Part::songs));
-    ::MakeDragList(part(Part::songs));
+    try {
+        create_controls();
+        songs_ = std::make_unique<ListBoxView>(part(Part::songs));
+        ::MakeDragList(part(Part::songs));
+    } catch (...) {
+        // The window goes with the members; no message may reach this half-made object.
+        ::SetWindowLongPtrW(window(), GWLP_USERDATA, 0);
+        throw;
+    }
     watch(model_.changed, alive_, [this] { show_enabled(); });
     watch(model_.songs().changed, alive_, [this] { draw_songs(); });
 }
 
 CardOrderWindow::~CardOrderWindow() {
     *alive_ = false;
+    // The controls' list goes before the window does: no message reaches this object
+    // while it is being taken apart.
+    if (window_)
+        ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
 
 void CardOrderWindow::create_controls() {
