@@ -43,9 +43,7 @@ void FileListView::redraw() {
 void FileListView::take_selection() {
     if (drawing_)
         return;
-    std::vector<int> rows;
-    for (const auto& index : selectionModel()->selectedRows())
-        rows.push_back(index.row());
+    const std::vector<int> rows = selected_rows(*selectionModel());
     guarded(errors_, [&] { input_.file_rows_selected(rows); });
 }
 

@@ -70,9 +70,7 @@ void ArrangedListView::take_selection() {
     if (drawing_)
         return;
     const QScopedValueRollback writing(writing_, true);
-    std::vector<int> rows;
-    for (const auto& index : selectionModel()->selectedRows())
-        rows.push_back(index.row());
+    const std::vector<int> rows = selected_rows(*selectionModel());
     guarded(errors_, [&] { intents_.list_rows_selected(rows); });
 }
 
