@@ -7,6 +7,7 @@
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
 #include "platform/failure.h"
+#include "platform/widgets/qt_place.h"
 
 #include <array>
 #include <functional>
@@ -157,7 +158,7 @@ TEST_F(MainWindow, EveryControlHasItsPlaceCaptionAndName) {
         const std::string name(c.name);
         SCOPED_TRACE(name);
         QWidget& w = control(name.c_str());
-        EXPECT_EQ(w.geometry(), QRect(c.place.x, c.place.y, c.place.width, c.place.height));
+        EXPECT_EQ(w.geometry(), qt_rect(c.place));
         const std::string_view listed = caption_of(c.name);
         const std::string_view expected = listed.empty() ? c.caption : listed;
         const QString text =

@@ -10,6 +10,7 @@
 #include "platform/widgets/folder_tree.h"
 #include "platform/widgets/lazy_tool_tip.h"
 #include "platform/widgets/qt_child.h"
+#include "platform/widgets/qt_place.h"
 #include "platform/widgets/qt_text.h"
 #include "platform/window_texts.h"
 
@@ -54,8 +55,7 @@ Kadoru10::Kadoru10(const MainViewModel& model, MainIntents& actions, MessageBox&
     for (const ControlLayout& layout : main_controls) {
         QWidget* widget = make(layout);
         widget->setObjectName(qt_text(layout.name));
-        widget->setGeometry(layout.place.x, layout.place.y, layout.place.width,
-                            layout.place.height);
+        widget->setGeometry(qt_rect(layout.place));
     }
     b_cancel_ = findChild<QPushButton*>(qt_text(main_cancel_button));
     connect(b_cancel_, &QPushButton::clicked, this, [this] { end_by(EndInput::close_button); });
