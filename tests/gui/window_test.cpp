@@ -8,6 +8,7 @@
 #include "gui_test_support.h"
 #include "platform/failure.h"
 #include "platform/widgets/qt_place.h"
+#include "platform/widgets/qt_text.h"
 
 #include <array>
 #include <functional>
@@ -161,8 +162,7 @@ TEST_F(MainWindow, EveryControlHasItsPlaceCaptionAndName) {
         EXPECT_EQ(w.geometry(), qt_rect(c.place));
         const std::string_view listed = caption_of(c.name);
         const std::string_view expected = listed.empty() ? c.caption : listed;
-        const QString text =
-            QString::fromUtf8(expected.data(), static_cast<qsizetype>(expected.size()));
+        const QString text = qt_text(expected);
         if (auto* label = qobject_cast<QLabel*>(&w)) {
             EXPECT_EQ(label->text(), text); // the value labels are empty at start
             EXPECT_LE(w.fontMetrics().horizontalAdvance(text), w.width()) << "clipped";
