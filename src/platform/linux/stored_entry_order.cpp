@@ -5,15 +5,13 @@
 #include "platform/linux/mount_table.h"
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 
 namespace kadoru {
 
 namespace {
-
-// What statfs calls a volume served by a FUSE driver.
-constexpr long fuse_magic = 0x65735546;
 
 bool is_fuse_block_mount(const Mount& mount) {
     return mount.type.rfind("fuseblk", 0) == 0;
@@ -23,7 +21,7 @@ bool is_fuse_block_mount(const Mount& mount) {
 
 bool is_fuse_volume(const std::string& folder) {
     struct statfs figures {};
-    return ::statfs(folder.c_str(), &figures) == 0 && figures.f_type == fuse_magic;
+    return ::statfs(folder.c_str(), &figures) == 0 && figures.f_type == FUSE_SUPER_MAGIC;
 }
 
 std::optional<Mount> mount_of(const std::string& folder, const MountSource& mounts) {
