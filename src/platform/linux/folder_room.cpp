@@ -41,7 +41,7 @@ FolderRoom fuse_room(const std::string& folder, const MountSource& mounts) {
     if (!mount || !same_file(folder, mount->root))
         return {};
     // exFAT folders grow; any other FUSE volume may be a FAT16 one that says nothing.
-    if (mount->source.rfind('/', 0) == 0 && is_exfat_volume(mount->source))
+    if (mount->source.starts_with('/') && is_exfat_volume(mount->source))
         return {};
     if (mount->type.find("fat") == std::string::npos && mount->type != "fuseblk")
         return {};

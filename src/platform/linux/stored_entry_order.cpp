@@ -14,7 +14,7 @@ namespace kadoru {
 namespace {
 
 bool is_fuse_block_mount(const Mount& mount) {
-    return mount.type.rfind("fuseblk", 0) == 0;
+    return mount.type.starts_with("fuseblk");
 }
 
 } // namespace
@@ -41,7 +41,7 @@ std::optional<std::vector<std::string>> stored_entry_order(const std::string& fo
     if (!is_fuse_volume(folder))
         return std::nullopt;
     const auto mount = mount_of(folder, mounts);
-    if (!mount || !is_fuse_block_mount(*mount) || mount->source.rfind('/', 0) != 0 ||
+    if (!mount || !is_fuse_block_mount(*mount) || !mount->source.starts_with('/') ||
         !same_file(folder, mount->root))
         return std::nullopt;
     return exfat_root_names(mount->source);
