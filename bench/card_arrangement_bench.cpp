@@ -77,8 +77,7 @@ void BM_ArrangeOnAFuseCard(benchmark::State& state, test::CardImage::Format form
         state.SkipWithError(card.mounted() ? "cannot fill the card" : card.why_not().c_str());
         return;
     }
-    const DriveTable drives(std::make_unique<test::CardMounts>(card.root()), dir.path(),
-                            {"/", {card.root()}});
+    const DriveTable drives = test::card_drive_table(card.root(), dir.path());
     PosixFileSystem fs;
     auto order = songs;
     for (auto _ : state) {

@@ -51,12 +51,7 @@ void recover_folder(CardFiles& fs, const std::string& root, const std::string& w
         make_room_or_stand_down(guard, previous);
         Moved moved = Moved::no_room;
         try {
-            moved = move_song(fs, from, root, name, room.kind);
-            if (moved == Moved::no_room && guard) {
-                // The guard's placeholders may hold the slots the song needs.
-                guard.reset();
-                moved = move_song(fs, from, root, name, room.kind);
-            }
+            moved = move_song_into_root(fs, guard, from, root, name, room.kind);
         } catch (const Failure& failure) {
             if (failure.code() == failure_code::disk_not_ready)
                 throw;
@@ -74,11 +69,7 @@ void recover_folder(CardFiles& fs, const std::string& root, const std::string& w
     }
     if (guard)
         guard->finish();
-    const auto left = fs.entry_names(work);
-    if (left.size() == 1 && same_ignoring_case(left.front(), arrangement_marker_name)) {
-        fs.delete_file(join_path(work, arrangement_marker_name));
-        fs.remove_empty_folder(work);
-    }
+    remove_working_folder_if_done(fs, work);
 }
 
 std::string kept_reason(const KeptSong& song) {
@@ -100,6 +91,14 @@ std::vector<std::string> arrangement_folder_names() {
     for (int i = 1; i <= other_folder_names; ++i)
         names.push_back(std::string(arrangement_folder_name) + std::to_string(i));
     return names;
+}
+
+void remove_working_folder_if_done(CardFiles& fs, const std::string& work) {
+    const auto left = fs.entry_names(work);
+    if (left.size() != 1 || !same_ignoring_case(left.front(), arrangement_marker_name))
+        return;
+    fs.delete_file(join_path(work, arrangement_marker_name));
+    fs.remove_empty_folder(work);
 }
 
 ArrangementRecovery recover_arrangement(CardFiles& fs, const Drives& drives, std::string_view drive,

@@ -19,6 +19,8 @@ std::vector<std::string> arrangement_folder_names();
 // Made first in the working folder and removed last: only a folder that holds it is
 // the program's own, to be emptied into the root.
 inline constexpr std::string_view arrangement_marker_name = "KDRSORT.TAG";
+// Removes the working folder once it holds nothing but the marker.
+void remove_working_folder_if_done(CardFiles& fs, const std::string& work);
 
 // Why a song stayed in the working folder.
 enum class KeptBecause { name_taken, no_room, failed };

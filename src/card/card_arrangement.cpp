@@ -92,7 +92,7 @@ int slots_short(const FolderRoom& room, std::string_view work_name,
 class Arranging {
 public:
     Arranging(CardFiles& fs, std::string root, std::string work, FolderRoom room,
-              const ArrangementProgress& progress)
+              const ArrangeProgress& progress)
         : fs_(fs), root_(std::move(root)), work_(std::move(work)), room_(room),
           progress_(progress) {}
 
@@ -117,13 +117,7 @@ public:
                 continue; // gone on the way out
             const std::string from = join_path(work_, name);
             make_room_or_stand_down(guard, previous);
-            Moved moved = move_song(fs_, from, root_, name, room_.kind);
-            if (moved == Moved::no_room && guard) {
-                // No slot after the holes: the rest go into the holes, out of order,
-                // which the read-back tells; the songs are all that matters now.
-                guard.reset();
-                moved = move_song(fs_, from, root_, name, room_.kind);
-            }
+            const Moved moved = move_song_into_root(fs_, guard, from, root_, name, room_.kind);
             if (moved == Moved::no_room) {
                 for (const auto& back : returned)
                     if (move_song(fs_, join_path(root_, back), work_, back,
@@ -158,14 +152,6 @@ public:
         }
     }
 
-    void remove_folder_if_done() {
-        const auto left = fs_.entry_names(work_);
-        if (left.size() != 1 || !same_ignoring_case(left.front(), arrangement_marker_name))
-            return;
-        fs_.delete_file(join_path(work_, arrangement_marker_name));
-        fs_.remove_empty_folder(work_);
-    }
-
     const std::vector<std::string>& vanished() const { return vanished_; }
 
 private:
@@ -173,7 +159,7 @@ private:
     std::string root_;
     std::string work_;
     FolderRoom room_;
-    const ArrangementProgress& progress_;
+    const ArrangeProgress& progress_;
     std::vector<std::string> vanished_;
     int done_ = 0;
     int total_ = 0;
@@ -183,7 +169,7 @@ private:
 
 ArrangementResult arrange_card(CardFiles& fs, const Drives& drives, std::string_view drive,
                                const std::vector<std::string>& order,
-                               const ArrangementProgress& progress) {
+                               const ArrangeProgress& progress) {
     const std::string root = drives.root_of(drive);
     // Only where the order can be read back is there an order to make.
     const auto stored = stored_root_order(fs, drives, drive);
@@ -227,7 +213,7 @@ ArrangementResult arrange_card(CardFiles& fs, const Drives& drives, std::string_
             arranging.put_back(old_order, result.left);
             result.put_back = true;
         }
-        arranging.remove_folder_if_done();
+        remove_working_folder_if_done(fs, work);
     } catch (const Failure&) {
         // Every song back in the root before the failure is told; whatever cannot
         // go back now (a card pulled) waits in the folder for the next recovery.

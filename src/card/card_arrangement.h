@@ -13,8 +13,8 @@ namespace kadoru {
 class CardFiles;
 class Drives;
 
-// Told after each move: how many of the arrangement's moves are done, of how many.
-using ArrangementProgress = std::function<void(int done, int total)>;
+// Told after each move of an arrangement: how many are done, of how many.
+using ArrangeProgress = std::function<void(int done, int total)>;
 
 // How an arrangement ended, short of a Failure.
 struct ArrangementResult {
@@ -48,7 +48,7 @@ struct ArrangementResult {
 // working folder, recover_arrangement puts back the next time.
 ArrangementResult arrange_card(CardFiles& fs, const Drives& drives, std::string_view drive,
                                const std::vector<std::string>& order,
-                               const ArrangementProgress& progress);
+                               const ArrangeProgress& progress);
 
 // What the user is told of an arrangement that ended, one message a box.
 std::vector<std::string> arrangement_messages(const ArrangementResult& result);

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "card/card_arrangement.h"
 #include "card/card_order.h"
 #include "platform/label.h"
 #include "transfer_list/transfer_list.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,9 +12,6 @@
 namespace kadoru {
 
 class SongDetailsReader;
-
-// Told after each move of an arrangement: how many are done, of how many.
-using ArrangeProgress = std::function<void(int done, int total)>;
 
 // The songs of the card's root as the user puts them in order in the order window,
 // with the transfer list's own commands: the songs are rows of a transfer list of

@@ -1,11 +1,21 @@
 #include "card/card_order_model.h"
 
 #include "platform/failure.h"
+#include "platform/guard.h"
 #include "platform/message_box.h"
 
 #include <utility>
 
 namespace kadoru {
+
+CardOrderModel::ArrangeOffer CardOrderModel::arrange_offer() const {
+    ArrangeOffer offer;
+    guarded(messages_, [&] {
+        offer.enabled = !busy_ && actions_.can_arrange(order_);
+        offer.shown = !arranging_ && order_.as_stored && offer.enabled;
+    });
+    return offer;
+}
 
 void CardOrderModel::show(CardOrder order) {
     order_ = std::move(order);

@@ -26,8 +26,12 @@ public:
     bool busy() const { return busy_; }
     // "曲を並べ替える…" is shown where the stored order can be read and the actions
     // allow an arrangement; it and "この順序にする" are enabled while they allow it now.
-    bool arrange_shown() const { return !arranging_ && order_.as_stored && can_arrange(); }
-    bool can_arrange() const { return !busy_ && actions_.can_arrange(order_); }
+    // Where the actions cannot tell, the failure is told and neither is offered.
+    struct ArrangeOffer {
+        bool shown = false;
+        bool enabled = false;
+    };
+    ArrangeOffer arrange_offer() const;
 
     // Shows this order in place of the last one; arranging ends.
     void show(CardOrder order);

@@ -83,4 +83,13 @@ Moved move_song(CardFiles& fs, const std::string& from, const std::string& to_fo
     return Moved::yes;
 }
 
+Moved move_song_into_root(CardFiles& fs, std::optional<OrderGuard>& guard, const std::string& from,
+                          const std::string& root, std::string_view name, FolderRoom::Kind room) {
+    const Moved moved = move_song(fs, from, root, name, room);
+    if (moved != Moved::no_room || !guard)
+        return moved;
+    guard.reset();
+    return move_song(fs, from, root, name, room);
+}
+
 } // namespace kadoru

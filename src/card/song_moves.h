@@ -36,4 +36,11 @@ enum class Moved { yes, no_room, vanished };
 Moved move_song(CardFiles& fs, const std::string& from, const std::string& to_folder,
                 std::string_view name, FolderRoom::Kind room);
 
+// Moves a song from the working folder back into the root, behind the guard while there
+// is one. Where the root has no room for it, the guard's placeholders may hold the slots
+// it needs: the guard stands down (is reset) and the move is tried once more, the song
+// then going into a hole, out of order, which the read-back tells.
+Moved move_song_into_root(CardFiles& fs, std::optional<OrderGuard>& guard, const std::string& from,
+                          const std::string& root, std::string_view name, FolderRoom::Kind room);
+
 } // namespace kadoru

@@ -1,5 +1,6 @@
 #include "transfer/card_name.h"
 
+#include "platform/ascii_case.h"
 #include "platform/entry_order.h"
 
 #include <cstddef>
@@ -84,6 +85,10 @@ void drop_trailing_dots_and_spaces(std::string& name) {
 bool holds_only_card_names(std::string_view file_system_type) {
     // The file systems that fill holes in their folders are exactly FAT and exFAT.
     return keeps_entry_order(file_system_type);
+}
+
+bool same_entry_name(std::string_view a, std::string_view b, bool names_ignore_case) {
+    return names_ignore_case ? same_ignoring_case(a, b) : a == b;
 }
 
 std::string card_name(std::string_view name) {

@@ -1,6 +1,6 @@
 #include "transfer/name_collisions.h"
 
-#include "platform/ascii_case.h"
+#include "transfer/card_name.h"
 #include "transfer/list_sources.h"
 
 #include <cstddef>
@@ -16,13 +16,10 @@ constexpr std::size_t most_names_shown = 10;
 
 std::vector<int> colliding_rows(const std::vector<std::string>& card_names,
                                 const std::vector<CheckedSource>& sources, bool names_ignore_case) {
-    const auto same_name = [names_ignore_case](std::string_view a, std::string_view b) {
-        return names_ignore_case ? same_ignoring_case(a, b) : a == b;
-    };
     std::vector<int> rows;
     for (std::size_t i = 0; i < card_names.size(); ++i)
         for (std::size_t j = 0; j < card_names.size(); ++j)
-            if (i != j && same_name(card_names[i], card_names[j]) &&
+            if (i != j && same_entry_name(card_names[i], card_names[j], names_ignore_case) &&
                 sources[i].id != sources[j].id) {
                 rows.push_back(static_cast<int>(i));
                 break;

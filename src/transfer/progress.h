@@ -3,6 +3,7 @@
 #include "platform/place.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kadoru {
 
@@ -11,6 +12,10 @@ namespace kadoru {
 inline constexpr Place progress_client_area{235, 258, 312, 73};
 inline constexpr Place progress_text_place{16, 16, 281, 17};
 inline constexpr Place progress_bar_place{8, 40, 297, 17};
+
+// A window's bar takes whole numbers: it runs from 0 to this many steps, and the part
+// filled is drawn at that resolution.
+inline constexpr int progress_bar_steps = 10000;
 
 // The part of the bar a window fills, 0 to 1, for Value between Min and Max: none
 // for an empty or reversed span, never beyond either end.
@@ -32,6 +37,40 @@ public:
     virtual void set_max(float max) = 0;
     virtual float value() const = 0;
     virtual void set_value(float value) = 0;
+};
+
+// The progress port of a window with a bar: Min, Max and Value kept as the run set
+// them, and the bar drawn anew from them on every change.
+class BarProgress : public Progress {
+public:
+    void set_min(float min) final {
+        min_ = min;
+        redraw();
+    }
+    void set_max(float max) final {
+        max_ = max;
+        redraw();
+    }
+    float value() const final { return value_; }
+    void set_value(float value) final {
+        value_ = value;
+        redraw();
+    }
+
+protected:
+    // Draws the bar as Min, Max and Value have it now (a window made only now).
+    void redraw() const {
+        draw_bar(static_cast<int>(
+            std::lround(progress_fraction(min_, max_, value_) * progress_bar_steps)));
+    }
+
+private:
+    // Fills the bar to this many of its steps; nothing while there is no window.
+    virtual void draw_bar(int steps) const = 0;
+
+    float min_ = 0;
+    float max_ = 100;
+    float value_ = 0;
 };
 
 } // namespace kadoru

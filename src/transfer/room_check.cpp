@@ -1,6 +1,6 @@
 #include "transfer/room_check.h"
 
-#include "platform/ascii_case.h"
+#include "transfer/card_name.h"
 #include "transfer/list_sources.h"
 
 #include <algorithm>
@@ -15,12 +15,11 @@ std::vector<FileEntry> files_leaving(const std::vector<FileEntry>& listing,
                                      const std::vector<FileEntry>& deleted,
                                      const std::vector<std::string>& row_names,
                                      bool names_ignore_case) {
-    const auto same_name = [names_ignore_case](std::string_view a, std::string_view b) {
-        return names_ignore_case ? same_ignoring_case(a, b) : a == b;
-    };
     std::vector<FileEntry> result;
     for (const FileEntry& file : listing) {
-        const auto named = [&](const auto& other) { return same_name(file.name, other); };
+        const auto named = [&](std::string_view other) {
+            return same_entry_name(file.name, other, names_ignore_case);
+        };
         const bool goes = std::any_of(deleted.begin(), deleted.end(),
                                       [&](const FileEntry& d) { return named(d.name); }) ||
                           std::any_of(row_names.begin(), row_names.end(), named);

@@ -1,6 +1,5 @@
 #include "transfer/transfer_run.h"
 
-#include "card/card_arrangement.h"
 #include "card/order_check.h"
 #include "card/order_guard.h"
 #include "platform/card_files.h"
@@ -110,7 +109,8 @@ void TransferRun::run(RunState& state) {
     state.drive = in_.drive2.drive();
     const std::string root = io_.drives.root_of(state.drive);
     // Songs an arrangement left in its working folder are the card's, and go back
-    // into the root before the run counts, deletes or copies anything there.
+    // into the root, and copies cut short go, before the run counts, deletes or
+    // copies anything there.
     tidy_destination(io_.fs, io_.drives, state.drive, io_.notes, io_.messages);
     const std::vector<FileEntry> listing = io_.fs.files(root);
     const bool card = holds_only_card_names(io_.drives.file_system_type(state.drive));

@@ -3,8 +3,10 @@
 #include "platform/guard.h"
 #include "platform/window_texts.h"
 #include "platform/windows/wide_text.h"
-#include "transfer_list/arranged_list_intents.h"
+#include "win32/arranged_list_box.h"
+#include "win32/combo_view.h"
 #include "win32/dpi.h"
+#include "win32/watch.h"
 #include "win32/window_font.h"
 #include "win32/window_procedure.h"
 
@@ -51,22 +53,6 @@ const auto layout = std::to_array<PartLayout>({
     {Part::close, WC_BUTTONW, wt::close, WS_TABSTOP, 272, 384, 80, 26},
 });
 
-void register_class() {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = &window_procedure<CardOrderWindow, ::DefDlgProcW>;
-    window_class.cbWndExtra = DLGWINDOWEXTRA;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = class_name;
-    ::RegisterClassExW(&window_class);
-}
-
-void show_text(HWND control, std::string_view text) {
-    ::SetWindowTextW(control, to_wide(text).c_str());
-}
-
 void show_part(HWND control, bool shown) {
     ::ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
 }
@@ -79,7 +65,8 @@ void enable(HWND control, bool enabled) {
 
 CardOrderWindow::CardOrderWindow(HWND owner, CardOrderActions& actions, MessageBox& errors)
     : errors_(errors), model_(actions, errors) {
-    register_class();
+    register_window_class(class_name, &window_procedure<CardOrderWindow, ::DefDlgProcW>,
+                          DLGWINDOWEXTRA);
     const int dpi = system_dpi();
     RECT frame{0, 0, scaled(client_width, dpi), scaled(client_height, dpi)};
     ::AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
@@ -92,15 +79,8 @@ CardOrderWindow::CardOrderWindow(HWND owner, CardOrderActions& actions, MessageB
     create_controls();
     songs_ = std::make_unique<ListBoxView>(part(Part::songs));
     ::MakeDragList(part(Part::songs));
-    model_.changed.connect([alive = std::weak_ptr<bool>(alive_), this] {
-        if (const auto living = alive.lock(); living && *living)
-            show_enabled();
-    });
-    model_.songs().changed.connect([alive = std::weak_ptr<bool>(alive_), this] {
-        if (const auto living = alive.lock(); living && *living)
-            draw_songs();
-    });
-    show_enabled();
+    watch(model_.changed, alive_, [this] { show_enabled(); });
+    watch(model_.songs().changed, alive_, [this] { draw_songs(); });
 }
 
 CardOrderWindow::~CardOrderWindow() {
@@ -157,23 +137,13 @@ void CardOrderWindow::draw_order() {
 }
 
 void CardOrderWindow::draw_songs() {
-    const TransferList& songs = model_.songs();
-    std::vector<std::string> rows;
-    for (int i = 0; i < songs.count(); ++i)
-        rows.push_back(songs.row(i).name);
-    songs_->draw(
-        std::move(rows), [&songs](int i) { return songs.selected(i); }, songs.list_index());
+    draw_arranged_list(*songs_, model_.songs());
 }
 
 void CardOrderWindow::show_enabled() {
     const bool arranging = model_.arranging();
     const bool busy = model_.busy();
-    bool offered = false;
-    bool shown = false;
-    guarded(errors_, [&] {
-        offered = model_.can_arrange();
-        shown = model_.arrange_shown();
-    });
+    const auto offer = model_.arrange_offer();
     show_text(part(Part::caption), arranging ? wt::card_arrange_caption : wt::card_order_title);
     show_part(part(Part::order), !arranging);
     for (const Part song_part : {Part::songs, Part::up, Part::down, Part::by_name, Part::by_track,
@@ -181,9 +151,9 @@ void CardOrderWindow::show_enabled() {
         show_part(part(song_part), arranging);
         enable(part(song_part), !busy);
     }
-    show_part(part(Part::arrange), shown);
-    enable(part(Part::arrange), offered);
-    enable(part(Part::confirm), offered);
+    show_part(part(Part::arrange), offer.shown);
+    enable(part(Part::arrange), offer.enabled);
+    enable(part(Part::confirm), offer.enabled);
     show_part(part(Part::bar), busy);
 }
 
@@ -230,38 +200,10 @@ void CardOrderWindow::press(Part button) {
     }
 }
 
-LRESULT CardOrderWindow::songs_dragged(const DRAGLISTINFO& drag) {
-    const bool editable = model_.list_editable();
-    switch (drag.uNotification) {
-    case DL_BEGINDRAG:
-        return editable ? TRUE : FALSE;
-    case DL_DRAGGING:
-        return editable ? DL_MOVECURSOR : DL_STOPCURSOR;
-    case DL_DROPPED: {
-        if (!editable)
-            return 0;
-        HWND list = part(Part::songs);
-        const int under = ::LBItemFromPt(list, drag.ptCursor, FALSE);
-        RECT row{};
-        ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(under),
-                       reinterpret_cast<LPARAM>(&row));
-        POINT inside = drag.ptCursor;
-        ::ScreenToClient(list, &inside);
-        const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
-        guarded(errors_, [&] {
-            model_.move_selected_to(drop_row(under, inside.y < (row.top + row.bottom) / 2, count));
-        });
-        return 0;
-    }
-    default:
-        return 0;
-    }
-}
-
 LRESULT CardOrderWindow::handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    static const UINT drag_message = ::RegisterWindowMessageW(DRAGLISTMSGSTRING);
-    if (message == drag_message)
-        return songs_dragged(*reinterpret_cast<const DRAGLISTINFO*>(lparam));
+    if (message == drag_list_message())
+        return drag_rows(part(Part::songs), *reinterpret_cast<const DRAGLISTINFO*>(lparam), model_,
+                         errors_);
     switch (message) {
     case WM_COMMAND: {
         const int id = LOWORD(wparam);
@@ -275,10 +217,7 @@ LRESULT CardOrderWindow::handle(HWND window, UINT message, WPARAM wparam, LPARAM
             return 0;
         const Part which = layout.at(index).part;
         if (which == Part::songs && code == LBN_SELCHANGE) {
-            guarded(errors_, [this] {
-                model_.list_rows_selected(songs_->selected_rows());
-                model_.list_current_row(songs_->current_row());
-            });
+            guarded(errors_, [this] { send_selection(*songs_, model_); });
         } else if (code == BN_CLICKED && ::IsWindowEnabled(part(which)) != FALSE) {
             press(which);
         }

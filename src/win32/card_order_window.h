@@ -57,7 +57,6 @@ private:
     void draw_order();
     void draw_songs();
     void show_enabled();
-    LRESULT songs_dragged(const DRAGLISTINFO& drag);
 
     MessageBox& errors_;
     CardOrderModel model_;

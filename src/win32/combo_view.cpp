@@ -39,7 +39,7 @@ std::string text_of(HWND window) {
     return to_utf8(text);
 }
 
-void show_text(HWND window, const std::string& text) {
+void show_text(HWND window, std::string_view text) {
     if (text_of(window) != text)
         ::SetWindowTextW(window, to_wide(text).c_str());
 }

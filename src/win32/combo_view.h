@@ -3,6 +3,7 @@
 #include "platform/windows/windows_api.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kadoru {
@@ -14,6 +15,6 @@ void draw_combo(HWND combo, const std::vector<std::string>& items, int selected)
 // A window's text (a caption, a combo box's edit field) in UTF-8.
 std::string text_of(HWND window);
 // Sets a window's text unless it shows it already (typing keeps its caret).
-void show_text(HWND window, const std::string& text);
+void show_text(HWND window, std::string_view text);
 
 } // namespace kadoru

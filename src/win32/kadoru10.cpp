@@ -4,9 +4,11 @@
 #include "app/main_view_model.h"
 #include "platform/guard.h"
 #include "platform/windows/wide_text.h"
+#include "win32/arranged_list_box.h"
 #include "win32/combo_view.h"
 #include "win32/dpi.h"
 #include "win32/popup_menu.h"
+#include "win32/watch.h"
 #include "win32/window_font.h"
 #include "win32/window_procedure.h"
 
@@ -24,20 +26,6 @@ constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX
 constexpr int first_id = 100;
 // A drop-down's list reaches this far below its field.
 constexpr int drop_down_height = 160;
-
-void register_class() {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = &window_procedure<Kadoru10, ::DefDlgProcW>;
-    // The dialog manager keeps its state in the window's extra bytes.
-    window_class.cbWndExtra = DLGWINDOWEXTRA;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.hIcon = ::LoadIconW(window_class.hInstance, MAKEINTRESOURCEW(1));
-    window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = class_name;
-    ::RegisterClassExW(&window_class);
-}
 
 std::size_t index_of(std::string_view name) {
     const auto* found =
@@ -118,7 +106,8 @@ Kadoru10::Kadoru10(const MainViewModel& model, MainIntents& intents, MessageBox&
     const INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES | ICC_TREEVIEW_CLASSES |
                                                          ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&common);
-    register_class();
+    register_window_class(class_name, &window_procedure<Kadoru10, ::DefDlgProcW>, DLGWINDOWEXTRA,
+                          ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
     const int dpi = system_dpi();
     RECT frame{0, 0, scaled(main_client_area.width, dpi), scaled(main_client_area.height, dpi)};
     ::AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
@@ -211,20 +200,6 @@ void Kadoru10::give_pictures_and_tips() {
     }
 }
 
-namespace {
-
-// Runs `draw` now and after each change the notifier tells, while the window lives.
-template <class Draw>
-void watch(const Notifier& notifier, const std::shared_ptr<bool>& alive, Draw draw) {
-    notifier.connect([alive = std::weak_ptr<bool>(alive), draw] {
-        if (const auto living = alive.lock(); living && *living)
-            draw();
-    });
-    draw();
-}
-
-} // namespace
-
 void Kadoru10::draw_drives(DriveSide side) {
     const DriveSelector& selector = side == DriveSide::source ? model_.drive1 : model_.drive2;
     auto& drives = side == DriveSide::source ? drive1_rows_ : drive2_rows_;
@@ -257,13 +232,7 @@ void Kadoru10::connect_views() {
             std::move(rows), [&files](int i) { return files.selected(i); }, -1);
     });
     const TransferList& list = model_.list2;
-    watch(list.changed, alive_, [this, &list] {
-        std::vector<std::string> rows;
-        for (int i = 0; i < list.count(); ++i)
-            rows.push_back(list.row(i).name);
-        list2_->draw(
-            std::move(rows), [&list](int i) { return list.selected(i); }, list.list_index());
-    });
+    watch(list.changed, alive_, [this, &list] { draw_arranged_list(*list2_, list); });
     watch(model_.dir1.changed, alive_, [this] { dir1_->draw(model_.dir1.rows()); });
     watch(model_.drive1.changed, alive_, [this] { draw_drives(DriveSide::source); });
     watch(model_.drive2.changed, alive_, [this] { draw_drives(DriveSide::destination); });
@@ -340,10 +309,7 @@ void Kadoru10::list_command(const ControlLayout& layout, int code) {
     if (name == "File1" && code == LBN_SELCHANGE) {
         send([this] { intents_.file_rows_selected(file1_->selected_rows()); });
     } else if (name == "List2" && code == LBN_SELCHANGE) {
-        send([this] {
-            intents_.list_rows_selected(list2_->selected_rows());
-            intents_.list_current_row(list2_->current_row());
-        });
+        send([this] { send_selection(*list2_, intents_); });
     } else if (layout.kind == ControlKind::drive_list) {
         const bool source = name == "Drive1";
         HWND combo = control(name);
@@ -415,7 +381,7 @@ LRESULT CALLBACK Kadoru10::file_list_input(HWND box, UINT message, WPARAM wparam
 }
 
 LRESULT Kadoru10::handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == TransferListInput::drag_message() && list2_input_)
+    if (message == drag_list_message() && list2_input_)
         return list2_input_->dragged(*reinterpret_cast<const DRAGLISTINFO*>(lparam));
     switch (message) {
     case WM_COMMAND:

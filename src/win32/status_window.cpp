@@ -2,11 +2,11 @@
 
 #include "platform/window_texts.h"
 #include "platform/windows/wide_text.h"
+#include "transfer/progress.h"
 #include "win32/dpi.h"
 #include "win32/window_font.h"
 #include "win32/window_procedure.h"
 
-#include <cmath>
 #include <commctrl.h>
 #include <stdexcept>
 
@@ -17,33 +17,14 @@ namespace {
 constexpr const wchar_t* class_name = L"kadoru_status";
 constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
-// The layout in pixels at 96 dots per inch: client area, then each control's place.
-constexpr RECT design_client_area{235, 258, 235 + 312, 258 + 73};
-constexpr RECT label1_place{16, 16, 281, 17};
-constexpr RECT progress_bar1_place{8, 40, 297, 17};
 constexpr int text_pixels = 12;
-// The bar takes whole numbers; the fraction is drawn at this resolution.
-constexpr int bar_steps = 10000;
-
-void register_class() {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = &window_procedure<StatusWindow, ::DefWindowProcW>;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = class_name;
-    // Registered once per process; a second registration fails harmlessly.
-    ::RegisterClassExW(&window_class);
-}
 
 HWND child(HWND parent, const wchar_t* kind, const std::wstring& text, DWORD kind_style,
-           const RECT& place, int dpi) {
-    return ::CreateWindowExW(
-        0, kind, text.c_str(), WS_CHILD | WS_VISIBLE | kind_style,
-        scaled(static_cast<int>(place.left), dpi), scaled(static_cast<int>(place.top), dpi),
-        scaled(static_cast<int>(place.right), dpi), scaled(static_cast<int>(place.bottom), dpi),
-        parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+           const Place& place, int dpi) {
+    return ::CreateWindowExW(0, kind, text.c_str(), WS_CHILD | WS_VISIBLE | kind_style,
+                             scaled(place.x, dpi), scaled(place.y, dpi), scaled(place.width, dpi),
+                             scaled(place.height, dpi), parent, nullptr,
+                             ::GetModuleHandleW(nullptr), nullptr);
 }
 
 } // namespace
@@ -51,10 +32,11 @@ HWND child(HWND parent, const wchar_t* kind, const std::wstring& text, DWORD kin
 StatusWindow::StatusWindow(MessageBox& errors) : errors_(errors) {
     const INITCOMMONCONTROLSEX bar{sizeof bar, ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&bar);
-    register_class();
+    register_window_class(class_name, &window_procedure<StatusWindow, ::DefWindowProcW>);
     const int dpi = system_dpi();
-    RECT frame{scaled(design_client_area.left, dpi), scaled(design_client_area.top, dpi),
-               scaled(design_client_area.right, dpi), scaled(design_client_area.bottom, dpi)};
+    const Place& area = progress_client_area;
+    RECT frame{scaled(area.x, dpi), scaled(area.y, dpi), scaled(area.x + area.width, dpi),
+               scaled(area.y + area.height, dpi)};
     ::AdjustWindowRectEx(&frame, style, FALSE, 0);
     window_.reset(::CreateWindowExW(0, class_name, to_wide(window_text::progress_title).c_str(),
                                     style, frame.left, frame.top, frame.right - frame.left,
@@ -63,19 +45,18 @@ StatusWindow::StatusWindow(MessageBox& errors) : errors_(errors) {
     if (!window_)
         throw std::runtime_error("the progress window could not be created");
     label1_ = child(window(), L"STATIC", to_wide(window_text::progress_text), SS_NOPREFIX,
-                    label1_place, dpi);
+                    progress_text_place, dpi);
     // The bar is named by the line above it, for assistive technology.
-    progress_bar1_ = child(window(), PROGRESS_CLASSW, {}, 0, progress_bar1_place, dpi);
-    ::SendMessageW(progress_bar1_, PBM_SETRANGE32, 0, bar_steps);
+    progress_bar1_ = child(window(), PROGRESS_CLASSW, {}, 0, progress_bar_place, dpi);
+    ::SendMessageW(progress_bar1_, PBM_SETRANGE32, 0, progress_bar_steps);
     font_ = message_font(text_pixels, dpi);
     use_font(window(), font_.get());
 }
 
 StatusWindow::~StatusWindow() = default;
 
-void StatusWindow::draw_bar(float fraction) const {
-    ::SendMessageW(progress_bar1_, PBM_SETPOS,
-                   static_cast<WPARAM>(std::lround(fraction * bar_steps)), 0);
+void StatusWindow::draw_bar(int steps) const {
+    ::SendMessageW(progress_bar1_, PBM_SETPOS, static_cast<WPARAM>(steps), 0);
 }
 
 LRESULT StatusWindow::handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -22,8 +22,8 @@ public:
     HWND label1() const { return label1_; }
     HWND progress_bar1() const { return progress_bar1_; }
 
-    // The bar filled to this part of its length, 0 to 1.
-    void draw_bar(float fraction) const;
+    // The bar filled to this many of its steps (progress_bar_steps in all).
+    void draw_bar(int steps) const;
 
     LRESULT handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     MessageBox& errors() const { return errors_; }

@@ -3,6 +3,7 @@
 #include "app/transfer_list_actions.h"
 #include "platform/guard.h"
 #include "platform/windows/wide_text.h"
+#include "win32/arranged_list_box.h"
 
 namespace kadoru {
 
@@ -24,37 +25,8 @@ TransferListInput::~TransferListInput() {
     ::RemoveWindowSubclass(list_, &TransferListInput::input, 1);
 }
 
-UINT TransferListInput::drag_message() {
-    static const UINT message = ::RegisterWindowMessageW(DRAGLISTMSGSTRING);
-    return message;
-}
-
-int TransferListInput::drop_row_at(POINT at) const {
-    const int count = static_cast<int>(::SendMessageW(list_, LB_GETCOUNT, 0, 0));
-    const int under = ::LBItemFromPt(list_, at, FALSE);
-    RECT row{};
-    ::SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(under),
-                   reinterpret_cast<LPARAM>(&row));
-    POINT inside = at;
-    ::ScreenToClient(list_, &inside);
-    return drop_row(under, inside.y < (row.top + row.bottom) / 2, count);
-}
-
 LRESULT TransferListInput::dragged(const DRAGLISTINFO& drag) {
-    bool editable = false;
-    guarded(errors_, [&] { editable = actions_.list_editable(); });
-    switch (drag.uNotification) {
-    case DL_BEGINDRAG:
-        return editable ? TRUE : FALSE;
-    case DL_DRAGGING:
-        return editable ? DL_MOVECURSOR : DL_STOPCURSOR;
-    case DL_DROPPED:
-        if (editable)
-            guarded(errors_, [&] { actions_.move_selected_to(drop_row_at(drag.ptCursor)); });
-        return 0;
-    default:
-        return 0;
-    }
+    return drag_rows(list_, drag, actions_, errors_);
 }
 
 void TransferListInput::dropped(HDROP drop) {

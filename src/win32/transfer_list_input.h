@@ -26,16 +26,13 @@ public:
     TransferListInput(TransferListInput&&) = delete;
     TransferListInput& operator=(TransferListInput&&) = delete;
 
-    // The drag list's registered message, which the main window passes to dragged().
-    static UINT drag_message();
+    // A step of a drag within List2, which the main window is sent (drag_list_message).
     LRESULT dragged(const DRAGLISTINFO& drag);
 
 private:
     static LRESULT CALLBACK input(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
                                   UINT_PTR id, DWORD_PTR self);
     void dropped(HDROP drop);
-    // The row the selection goes before when dropped at a point of the screen.
-    int drop_row_at(POINT at) const;
 
     HWND list_;
     TransferListActions& actions_;

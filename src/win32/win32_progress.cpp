@@ -13,7 +13,7 @@ Win32Progress::~Win32Progress() = default;
 void Win32Progress::show() {
     if (!window_) {
         window_ = std::make_unique<StatusWindow>(errors_);
-        draw_bar();
+        redraw();
     }
     // Not modal: the run goes on at once.
     ::ShowWindow(window_->window(), SW_SHOW);
@@ -29,25 +29,9 @@ bool Win32Progress::is_shown() const {
     return window_ && ::IsWindowVisible(window_->window()) != FALSE;
 }
 
-void Win32Progress::set_min(float min) {
-    min_ = min;
-    draw_bar();
-}
-
-void Win32Progress::set_max(float max) {
-    max_ = max;
-    draw_bar();
-}
-
-void Win32Progress::set_value(float value) {
-    value_ = value;
-    draw_bar();
-}
-
-void Win32Progress::draw_bar() const {
-    if (!window_)
-        return;
-    window_->draw_bar(progress_fraction(min_, max_, value_));
+void Win32Progress::draw_bar(int steps) const {
+    if (window_)
+        window_->draw_bar(steps);
 }
 
 } // namespace kadoru

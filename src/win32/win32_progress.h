@@ -11,7 +11,7 @@ class StatusWindow;
 
 // The progress port over the Win32 progress window: the window is made the first
 // time it is shown and kept, hidden, between runs; it ends with this object.
-class Win32Progress final : public Progress {
+class Win32Progress final : public BarProgress {
 public:
     explicit Win32Progress(MessageBox& errors);
     ~Win32Progress() override;
@@ -23,22 +23,15 @@ public:
     void show() override;
     void hide() override;
     bool is_shown() const override;
-    void set_min(float min) override;
-    void set_max(float max) override;
-    float value() const override { return value_; }
-    void set_value(float value) override;
 
     // The window, once shown; nullptr before.
     const StatusWindow* window() const { return window_.get(); }
 
 private:
-    void draw_bar() const;
+    void draw_bar(int steps) const override;
 
     MessageBox& errors_;
     std::unique_ptr<StatusWindow> window_;
-    float min_ = 0;
-    float max_ = 100;
-    float value_ = 0;
 };
 
 } // namespace kadoru

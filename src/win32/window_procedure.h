@@ -32,4 +32,21 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam,
     return default_procedure(window, message, wparam, lparam);
 }
 
+// Registers a class of windows of ours, drawn on the dialog colour with the arrow
+// cursor; `extra_bytes` are kept with each window (DLGWINDOWEXTRA for the dialog
+// manager's state). Once per process is enough: a second registration fails harmlessly.
+inline void register_window_class(const wchar_t* name, WNDPROC procedure, int extra_bytes = 0,
+                                  HICON icon = nullptr) {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = procedure;
+    window_class.cbWndExtra = extra_bytes;
+    window_class.hInstance = ::GetModuleHandleW(nullptr);
+    window_class.hIcon = icon;
+    window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = name;
+    ::RegisterClassExW(&window_class);
+}
+
 } // namespace kadoru

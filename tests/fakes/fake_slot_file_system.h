@@ -88,10 +88,7 @@ public:
         release(folders_.at(folder), name);
     }
     bool exists(const std::string& given_path) const {
-        const std::string path = fake_path(given_path);
-        const auto [folder, name] = split(path);
-        const auto it = folders_.find(folder);
-        return it != folders_.end() && it->second.find(name) != nullptr;
+        return entry(fake_path(given_path)) != nullptr;
     }
     std::vector<FileEntry> files(const std::string& given_folder) const override {
         const std::string folder = fake_path(given_folder);
@@ -144,9 +141,7 @@ public:
         const std::string path = fake_path(given_path);
         if (folders_.count(path) != 0)
             return true;
-        const auto [folder, name] = split(path);
-        const auto it = folders_.find(folder);
-        const Entry* e = it == folders_.end() ? nullptr : it->second.find(name);
+        const Entry* e = entry(path);
         return e != nullptr && e->folder;
     }
     bool is_file(const std::string& path) const override {
@@ -184,9 +179,7 @@ public:
                            std::stop_token /*stop*/) override {
         const std::string from = fake_path(given_from);
         const std::string to = fake_path(given_to);
-        const auto [source_folder, source_name] = split(from);
-        const auto sf = folders_.find(source_folder);
-        const Entry* source = sf == folders_.end() ? nullptr : sf->second.find(source_name);
+        const Entry* source = entry(from);
         if (source == nullptr || source->folder)
             throw Failure(failure_code::file_not_found);
         const std::uint64_t size = source->size;
@@ -280,10 +273,7 @@ public:
         throw Failure(failure_code::path_file_access_error);
     }
     std::optional<FileStamp> readable_file(const std::string& given_path) const override {
-        const std::string path = fake_path(given_path);
-        const auto [folder, name] = split(path);
-        const auto it = folders_.find(folder);
-        const Entry* e = it == folders_.end() ? nullptr : it->second.find(name);
+        const Entry* e = entry(fake_path(given_path));
         if (e == nullptr || e->folder)
             return std::nullopt;
         return FileStamp{e->size};
@@ -335,6 +325,12 @@ private:
         if (it == folders_.end())
             throw Failure(failure_code::path_not_found);
         return it->second;
+    }
+    // The entry at the path, nullptr where its folder or it is missing.
+    const Entry* entry(const std::string& path) const {
+        const auto [folder, name] = split(path);
+        const auto it = folders_.find(folder);
+        return it == folders_.end() ? nullptr : it->second.find(name);
     }
     static std::vector<const Entry*> in_slot_order(const Folder& f) {
         std::vector<const Entry*> order;

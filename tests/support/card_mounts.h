@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/linux/drive_table.h"
 #include "platform/linux/mountinfo_source.h"
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,5 +26,11 @@ public:
 private:
     std::string card_;
 };
+
+// The drives of a test whose card is mounted at `card`, as CardMounts letters them,
+// with `working` as the working folder.
+inline DriveTable card_drive_table(const std::string& card, const std::string& working) {
+    return DriveTable(std::make_unique<CardMounts>(card), working, {"/", {card}});
+}
 
 } // namespace kadoru::test

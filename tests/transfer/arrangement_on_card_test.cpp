@@ -19,7 +19,6 @@ namespace kadoru {
 namespace {
 
 using test::CardImage;
-using test::CardMounts;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using ::testing::Not;
@@ -99,10 +98,7 @@ protected:
         bytes[name] = content;
     }
 
-    DriveTable drives() const {
-        return DriveTable(std::make_unique<CardMounts>(card->root()), dir.path(),
-                          {"/", {card->root()}});
-    }
+    DriveTable drives() const { return test::card_drive_table(card->root(), dir.path()); }
     // Every file's bytes as they were put, read back from a fresh mount.
     void expect_every_byte_kept() {
         ASSERT_TRUE(card->mount());
@@ -194,10 +190,7 @@ protected:
         for (const auto& [name, content] : bytes)
             EXPECT_EQ(dir.read("card/" + name), content) << name;
     }
-    DriveTable drives() const {
-        return DriveTable(std::make_unique<CardMounts>(card->root()), dir.path(),
-                          {"/", {card->root()}});
-    }
+    DriveTable drives() const { return test::card_drive_table(card->root(), dir.path()); }
 
     test::ScratchFolder dir;
     std::optional<CardImage> card;

@@ -94,8 +94,7 @@ protected:
     // pressed where the case has rows; the messages shown.
     std::vector<std::string> start(const std::vector<TransferEntry>& rows,
                                    const std::vector<Answer>& answers, std::size_t killed_at = 0) {
-        DriveTable drives(std::make_unique<test::CardMounts>(scene.card), dir.path(),
-                          {"/", {scene.card}});
+        DriveTable drives = test::card_drive_table(scene.card, dir.path());
         PosixFileSystem fs;
         dir.write("program/kadoset.ini", (dir / "music") + ",e:"); // the card at start
         test::RunHarness harness(fs, drives, "e:", dir / "music", dir / "program");

@@ -20,7 +20,6 @@ namespace kadoru {
 namespace {
 
 using test::CardImage;
-using test::CardMounts;
 using test::RunHarness;
 using test::ScratchFolder;
 using ::testing::_;
@@ -96,8 +95,7 @@ protected:
     // delete question this answer; the messages shown.
     std::vector<std::string> run(const std::vector<std::string>& names, Answer answer,
                                  const std::vector<std::string>& gone = {}) {
-        DriveTable table(std::make_unique<CardMounts>(card->root()), dir.path(),
-                         {"/", {card->root()}});
+        DriveTable table = test::card_drive_table(card->root(), dir.path());
         RoomyDrives drives(table);
         PosixFileSystem fs;
         EXPECT_EQ(drives.drive_of(card->root()), "e:");
@@ -276,8 +274,7 @@ protected:
     // The folder handler of the source browser opening a folder of the card; the
     // messages shown.
     std::vector<std::string> browse(const std::string& folder) {
-        DriveTable drives(std::make_unique<CardMounts>(card->root()), dir.path(),
-                          {"/", {card->root()}});
+        DriveTable drives = test::card_drive_table(card->root(), dir.path());
         PosixFileSystem fs;
         test::ScriptedMessageBox messages;
         test::FakeEventPump events;

@@ -5,6 +5,7 @@
 #include "app/main_program.h"
 #include "app/settings_file.h"
 #include "fakes/fake_ui.h"
+#include "list_box_rows.h"
 #include "platform/windows/wide_text.h"
 #include "support/scratch_folder.h"
 #include "system_pair.h"
@@ -61,13 +62,7 @@ protected:
     HWND control(std::string_view name) const { return window->control(name); }
     std::string text(std::string_view name) const { return text_of(control(name)); }
     std::vector<std::string> rows(std::string_view name) const {
-        std::vector<std::string> texts;
-        for (int i = 0; i < ::SendMessageW(control(name), LB_GETCOUNT, 0, 0); ++i) {
-            std::wstring row(256, L'\0');
-            ::SendMessageW(control(name), LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()));
-            texts.push_back(to_utf8(row.c_str()));
-        }
-        return texts;
+        return test::rows_of(control(name));
     }
     // As the user leaves a selection: LB_SETSEL sends no notification of its own.
     void select(std::string_view list, std::initializer_list<int> chosen) {

@@ -142,12 +142,7 @@ void CardOrderWindow::draw_order() {
 void CardOrderWindow::show_enabled() {
     const bool arranging = model_.arranging();
     const bool busy = model_.busy();
-    bool offered = false;
-    bool shown = false;
-    guarded(errors_, [&] {
-        offered = model_.can_arrange();
-        shown = model_.arrange_shown();
-    });
+    const auto offer = model_.arrange_offer();
     caption_->setText(
         qt_text(arranging ? window_text::card_arrange_caption : window_text::card_order_title));
     list_->setVisible(!arranging);
@@ -155,9 +150,9 @@ void CardOrderWindow::show_enabled() {
     song_commands_->setVisible(arranging);
     confirm_->setVisible(arranging);
     cancel_->setVisible(arranging);
-    arrange_->setVisible(shown);
-    arrange_->setEnabled(offered);
-    confirm_->setEnabled(offered);
+    arrange_->setVisible(offer.shown);
+    arrange_->setEnabled(offer.enabled);
+    confirm_->setEnabled(offer.enabled);
     songs_view_->setEnabled(!busy);
     song_commands_->setEnabled(!busy);
     cancel_->setEnabled(!busy);

@@ -2,18 +2,9 @@
 
 #include "transfer/widgets/status_window.h"
 
-#include <cmath>
-
 #include <QProgressBar>
 
 namespace kadoru {
-
-namespace {
-
-// The bar takes whole numbers; the fraction is drawn at this resolution.
-constexpr int bar_steps = 10000;
-
-} // namespace
 
 WindowProgress::WindowProgress() = default;
 WindowProgress::~WindowProgress() = default;
@@ -21,8 +12,8 @@ WindowProgress::~WindowProgress() = default;
 void WindowProgress::show() {
     if (!window_) {
         window_ = std::make_unique<StatusWindow>();
-        window_->progress_bar1()->setRange(0, bar_steps);
-        draw_bar();
+        window_->progress_bar1()->setRange(0, progress_bar_steps);
+        redraw();
     }
     // Not modal: the run goes on at once.
     window_->show();
@@ -37,26 +28,9 @@ bool WindowProgress::is_shown() const {
     return window_ && window_->isVisible();
 }
 
-void WindowProgress::set_min(float min) {
-    min_ = min;
-    draw_bar();
-}
-
-void WindowProgress::set_max(float max) {
-    max_ = max;
-    draw_bar();
-}
-
-void WindowProgress::set_value(float value) {
-    value_ = value;
-    draw_bar();
-}
-
-void WindowProgress::draw_bar() const {
-    if (!window_)
-        return;
-    window_->progress_bar1()->setValue(
-        static_cast<int>(std::lround(progress_fraction(min_, max_, value_) * bar_steps)));
+void WindowProgress::draw_bar(int steps) const {
+    if (window_)
+        window_->progress_bar1()->setValue(steps);
 }
 
 } // namespace kadoru
