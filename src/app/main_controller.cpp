@@ -52,7 +52,8 @@ MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives
                                MessageBox& messages, EventPump& events, Clock& clock,
                                Progress& progress, SongDetailsReader& details, CardEjector& ejector,
                                DesktopNotice& notice)
-    : vm_(vm), fs_(fs), drives_(drives), messages_(messages), details_(details), ejector_(ejector),
+    : WithListInput({&vm.drive1, &vm.drive2, &vm.dir1, &vm.file1, &vm.combo_ftype}), vm_(vm),
+      fs_(fs), drives_(drives), messages_(messages), details_(details), ejector_(ejector),
       run_messages_(messages, notice),
       browser_({vm.drive1, vm.dir1, vm.file1, vm.combo_ftype, vm.label9, vm.file_size}, fs,
                messages, events),
@@ -63,8 +64,7 @@ MainController::MainController(MainViewModel& vm, FileSystem& fs, Drives& drives
                 // A failure here is the run's to report.
                 save_settings(fs_, places_, folder, drive);
             }},
-           {*run_fs_, drives, clock, run_messages_, run_events_, progress, vm.controls, notes_}),
-      lists_({&vm.drive1, &vm.drive2, &vm.dir1, &vm.file1, &vm.combo_ftype}) {
+           {*run_fs_, drives, clock, run_messages_, run_events_, progress, vm.controls, notes_}) {
     vm_.drive1.on_change = [this] { browser_.drive_changed(); };
     vm_.dir1.on_change = [this] { browser_.folder_changed(); };
     vm_.combo_ftype.on_click = [this] { browser_.type_clicked(); };

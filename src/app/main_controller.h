@@ -32,7 +32,7 @@ struct MainViewModel;
 // It holds references to the view-model and the ports, which must outlive it;
 // on destruction it takes its handlers off the view-model again. The run's closing
 // messages are also posted through notice; ejector removes the destination card.
-class MainController final : public MainIntents {
+class MainController final : public WithListInput<MainIntents> {
 public:
     MainController(MainViewModel& vm, FileSystem& fs, Drives& drives, MessageBox& messages,
                    EventPump& events, Clock& clock, Progress& progress, SongDetailsReader& details,
@@ -89,19 +89,6 @@ public:
     void list_rows_selected(const std::vector<int>& rows) override;
     void list_current_row(int row) override;
 
-    void file_pressed() override { lists_.file_pressed(); }
-    void file_released() override { lists_.file_released(); }
-    void file_rows_selected(const std::vector<int>& rows) override {
-        lists_.file_rows_selected(rows);
-    }
-    void file_double_clicked(bool on_row) override { lists_.file_double_clicked(on_row); }
-    void folder_opened(const std::string& path) override { lists_.folder_opened(path); }
-    void drive_picked(DriveSide side, const std::string& drive) override {
-        lists_.drive_picked(side, drive);
-    }
-    void type_typed(const std::string& text) override { lists_.type_typed(text); }
-    void type_picked(int item) override { lists_.type_picked(item); }
-
 private:
     // What an arrangement the program could not finish left on the destination goes
     // back into its root, and a copy it could not finish goes; the user is told once.
@@ -127,7 +114,6 @@ private:
     TransferRun run_;
     bool arranging_ = false;
     bool started_ = false;
-    ListInput lists_;
 };
 
 } // namespace kadoru

@@ -44,4 +44,28 @@ private:
     bool release_ends_double_click_ = false;
 };
 
+// An intent interface that takes the lists' input among the rest (a window's whole
+// input channel), with that input carried out by ListInput over `lists`: every
+// implementation hands the list calls on the same way.
+template <class Intents> class WithListInput : public Intents {
+public:
+    explicit WithListInput(const InputLists& lists) : lists_(lists) {}
+
+    void file_pressed() override { lists_.file_pressed(); }
+    void file_released() override { lists_.file_released(); }
+    void file_rows_selected(const std::vector<int>& rows) override {
+        lists_.file_rows_selected(rows);
+    }
+    void file_double_clicked(bool on_row) override { lists_.file_double_clicked(on_row); }
+    void folder_opened(const std::string& path) override { lists_.folder_opened(path); }
+    void drive_picked(DriveSide side, const std::string& drive) override {
+        lists_.drive_picked(side, drive);
+    }
+    void type_typed(const std::string& text) override { lists_.type_typed(text); }
+    void type_picked(int item) override { lists_.type_picked(item); }
+
+private:
+    ListInput lists_;
+};
+
 } // namespace kadoru

@@ -14,10 +14,6 @@ bool mounted_at(const UdisksBlock& block, std::string_view root) {
            block.mount_points.end();
 }
 
-bool starts_with(std::string_view text, std::string_view start) {
-    return text.substr(0, start.size()) == start;
-}
-
 bool mounted_for_the_system(const UdisksBlock& block) {
     constexpr std::array<std::string_view, 6> system_places = {"/",     "/boot", "/boot/efi",
                                                                "/home", "/usr",  "/var"};
@@ -34,7 +30,7 @@ bool mounted_removable(const UdisksBlock& block) {
     return std::all_of(
         block.mount_points.begin(), block.mount_points.end(), [&](const std::string& point) {
             return std::any_of(places.begin(), places.end(),
-                               [&](std::string_view p) { return starts_with(point, p); });
+                               [&](std::string_view p) { return point.starts_with(p); });
         });
 }
 
@@ -84,7 +80,7 @@ Failure eject_failure(std::string_view error_name) {
     namespace fc = failure_code;
     if (error_name == "org.freedesktop.UDisks2.Error.DeviceBusy")
         return drive_busy_failure();
-    if (starts_with(error_name, "org.freedesktop.UDisks2.Error.NotAuthorized") ||
+    if (error_name.starts_with("org.freedesktop.UDisks2.Error.NotAuthorized") ||
         error_name == "org.freedesktop.DBus.Error.AccessDenied")
         return removal_denied_failure();
     if (means_no_service(error_name))

@@ -1,3 +1,4 @@
+#include "platform/widgets/qt_place.h"
 #include "transfer/widgets/status_window.h"
 #include "transfer/widgets/window_progress.h"
 
@@ -26,10 +27,9 @@ TEST(StatusWindow, IsCreatedOnFirstShowWithItsDesignAndNoOwner) {
     EXPECT_EQ(window->size(), QSize(progress_client_area.width, progress_client_area.height));
     EXPECT_EQ(window->label1()->objectName(), QStringLiteral("Label1"));
     EXPECT_EQ(window->label1()->text(), QStringLiteral("処理中です。しばらくお待ちください。"));
-    const auto rect = [](const Place& p) { return QRect(p.x, p.y, p.width, p.height); };
-    EXPECT_EQ(window->label1()->geometry(), rect(progress_text_place));
+    EXPECT_EQ(window->label1()->geometry(), qt_rect(progress_text_place));
     EXPECT_EQ(window->progress_bar1()->objectName(), QStringLiteral("ProgressBar1"));
-    EXPECT_EQ(window->progress_bar1()->geometry(), rect(progress_bar_place));
+    EXPECT_EQ(window->progress_bar1()->geometry(), qt_rect(progress_bar_place));
     EXPECT_FALSE(window->progress_bar1()->accessibleName().isEmpty());
 }
 

@@ -50,12 +50,7 @@ public:
     void sort_by_track() override { calls.emplace_back("sort by track"); }
     void shuffle() override { calls.emplace_back("shuffle"); }
     // The user's selection goes into the list, as the program's own actions put it.
-    void list_rows_selected(const std::vector<int>& rows) override {
-        for (int i = 0; i < list->count(); ++i)
-            if (const bool on = std::count(rows.begin(), rows.end(), i) > 0;
-                on != list->selected(i))
-                list->set_selected(i, on);
-    }
+    void list_rows_selected(const std::vector<int>& rows) override { list->set_selection(rows); }
     void list_current_row(int row) override { list->set_list_index(row); }
     TransferList* list;
 };

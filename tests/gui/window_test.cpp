@@ -7,6 +7,8 @@
 #include "fakes/fake_ui.h"
 #include "gui_test_support.h"
 #include "platform/failure.h"
+#include "platform/widgets/qt_place.h"
+#include "platform/widgets/qt_text.h"
 
 #include <array>
 #include <functional>
@@ -38,25 +40,13 @@ using ::testing::IsEmpty;
 
 // Records which action each input ran; fail_with makes the next one fail. The
 // lists' input goes into the model through the logic's event rules.
-class RecordingActions final : public MainIntents {
+class RecordingActions final : public WithListInput<MainIntents> {
 public:
     explicit RecordingActions(MainViewModel& model)
-        : model(model),
-          lists({&model.drive1, &model.drive2, &model.dir1, &model.file1, &model.combo_ftype}) {}
+        : WithListInput(
+              {&model.drive1, &model.drive2, &model.dir1, &model.file1, &model.combo_ftype}),
+          model(model) {}
     MainViewModel& model;
-    ListInput lists;
-    void file_pressed() override { lists.file_pressed(); }
-    void file_released() override { lists.file_released(); }
-    void file_rows_selected(const std::vector<int>& rows) override {
-        lists.file_rows_selected(rows);
-    }
-    void file_double_clicked(bool on_row) override { lists.file_double_clicked(on_row); }
-    void folder_opened(const std::string& path) override { lists.folder_opened(path); }
-    void drive_picked(DriveSide side, const std::string& drive) override {
-        lists.drive_picked(side, drive);
-    }
-    void type_typed(const std::string& text) override { lists.type_typed(text); }
-    void type_picked(int item) override { lists.type_picked(item); }
     void list_rows_selected(const std::vector<int>& rows) override {
         model.list2.set_selection(rows);
     }
@@ -157,11 +147,10 @@ TEST_F(MainWindow, EveryControlHasItsPlaceCaptionAndName) {
         const std::string name(c.name);
         SCOPED_TRACE(name);
         QWidget& w = control(name.c_str());
-        EXPECT_EQ(w.geometry(), QRect(c.place.x, c.place.y, c.place.width, c.place.height));
+        EXPECT_EQ(w.geometry(), qt_rect(c.place));
         const std::string_view listed = caption_of(c.name);
         const std::string_view expected = listed.empty() ? c.caption : listed;
-        const QString text =
-            QString::fromUtf8(expected.data(), static_cast<qsizetype>(expected.size()));
+        const QString text = qt_text(expected);
         if (auto* label = qobject_cast<QLabel*>(&w)) {
             EXPECT_EQ(label->text(), text); // the value labels are empty at start
             EXPECT_LE(w.fontMetrics().horizontalAdvance(text), w.width()) << "clipped";

@@ -10,7 +10,9 @@
 #include "platform/widgets/folder_tree.h"
 #include "platform/widgets/lazy_tool_tip.h"
 #include "platform/widgets/qt_child.h"
+#include "platform/widgets/qt_place.h"
 #include "platform/widgets/qt_text.h"
+#include "platform/widgets/redraw_on.h"
 #include "platform/window_texts.h"
 
 #include <array>
@@ -54,8 +56,7 @@ Kadoru10::Kadoru10(const MainViewModel& model, MainIntents& actions, MessageBox&
     for (const ControlLayout& layout : main_controls) {
         QWidget* widget = make(layout);
         widget->setObjectName(qt_text(layout.name));
-        widget->setGeometry(layout.place.x, layout.place.y, layout.place.width,
-                            layout.place.height);
+        widget->setGeometry(qt_rect(layout.place));
     }
     b_cancel_ = findChild<QPushButton*>(qt_text(main_cancel_button));
     connect(b_cancel_, &QPushButton::clicked, this, [this] { end_by(EndInput::close_button); });
@@ -72,10 +73,7 @@ Kadoru10::Kadoru10(const MainViewModel& model, MainIntents& actions, MessageBox&
 
     for (std::size_t i = 0; i < lock_order.size(); ++i)
         locked_.at(i) = control(locked_control_name(lock_order.at(i)));
-    model.controls.changed.connect([window = QPointer(this)] {
-        if (window)
-            window->show_enabled();
-    });
+    redraw_on(model.controls.changed, this, &Kadoru10::show_enabled);
     show_enabled();
 
     control(main_tab_order.front())->setFocus(Qt::OtherFocusReason);

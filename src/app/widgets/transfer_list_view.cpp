@@ -26,6 +26,12 @@ std::string native_path(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
+// A file dialog's filter of playlists, as Qt writes one: "name (patterns)".
+QString playlist_filter(std::string_view patterns) {
+    return qt_text(window_text::playlist_filter_name) + QStringLiteral(" (") + qt_text(patterns) +
+           QLatin1Char(')');
+}
+
 } // namespace
 
 TransferListView::TransferListView(const TransferList& list, TransferListActions& actions,
@@ -83,8 +89,7 @@ void TransferListView::choose_playlist_to_add() {
     namespace wt = window_text;
     const QString path =
         QFileDialog::getOpenFileName(this, qt_text(wt::add_playlist_title), playlist_folder_,
-                                     qt_text(std::string(wt::playlist_filter_name) + " (" +
-                                             std::string(wt::open_playlist_patterns) + ")"));
+                                     playlist_filter(wt::open_playlist_patterns));
     if (path.isEmpty())
         return;
     playlist_folder_ = QFileInfo(path).absolutePath();
@@ -94,8 +99,7 @@ void TransferListView::choose_playlist_to_add() {
 void TransferListView::choose_playlist_to_save() {
     namespace wt = window_text;
     QFileDialog dialog(this, qt_text(wt::save_playlist_title), playlist_folder_,
-                       qt_text(std::string(wt::playlist_filter_name) + " (" +
-                               std::string(wt::save_playlist_patterns) + ")"));
+                       playlist_filter(wt::save_playlist_patterns));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(qt_text(wt::save_playlist_extension));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

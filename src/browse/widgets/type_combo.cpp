@@ -3,9 +3,9 @@
 #include "platform/guard.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
+#include "platform/widgets/redraw_on.h"
 
 #include <QLineEdit>
-#include <QPointer>
 #include <QScopedValueRollback>
 
 namespace kadoru {
@@ -30,10 +30,7 @@ TypeCombo::TypeCombo(const TypeSelector& selector, ListIntents& input, MessageBo
         if (!drawing_)
             guarded(errors_, [&] { input_.type_typed(utf8(text)); });
     });
-    selector_.changed.connect([view = QPointer(this)] {
-        if (view)
-            view->redraw();
-    });
+    redraw_on(selector_.changed, this, &TypeCombo::redraw);
     redraw();
 }
 

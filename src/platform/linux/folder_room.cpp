@@ -5,6 +5,7 @@
 #include "platform/linux/stored_entry_order.h"
 
 #include <cstdint>
+#include <linux/magic.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 
@@ -12,8 +13,6 @@ namespace kadoru {
 
 namespace {
 
-// What statfs calls a volume of the kernel's FAT driver.
-constexpr long msdos_magic = 0x4d44;
 // The kernel driver's root folder, whatever the FAT type.
 constexpr ino_t fat_root_inode = 1;
 // Fewer clusters than this make a FAT12 or FAT16 volume, whose root is of set size.
@@ -42,7 +41,7 @@ FolderRoom fuse_room(const std::string& folder, const MountSource& mounts) {
     if (!mount || !same_file(folder, mount->root))
         return {};
     // exFAT folders grow; any other FUSE volume may be a FAT16 one that says nothing.
-    if (mount->source.rfind('/', 0) == 0 && is_exfat_volume(mount->source))
+    if (mount->source.starts_with('/') && is_exfat_volume(mount->source))
         return {};
     if (mount->type.find("fat") == std::string::npos && mount->type != "fuseblk")
         return {};
@@ -56,9 +55,9 @@ FolderRoom folder_room_of(const std::string& folder, const std::vector<std::stri
     struct statfs figures {};
     if (::statfs(folder.c_str(), &figures) != 0)
         return {};
-    if (figures.f_type == msdos_magic)
+    if (figures.f_type == MSDOS_SUPER_MAGIC)
         return kernel_fat_room(folder, names, figures);
-    if (is_fuse_volume(folder))
+    if (figures.f_type == FUSE_SUPER_MAGIC)
         return fuse_room(folder, mounts);
     return {};
 }

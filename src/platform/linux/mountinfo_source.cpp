@@ -90,7 +90,7 @@ std::vector<Mount> MountInfoSource::mounts() const {
     auto mounts = parse_mountinfo(read_all(table_));
     const auto labels = labels_by_device(labels_);
     for (auto& mount : mounts) {
-        if (labels.empty() || mount.source.rfind("/dev/", 0) != 0)
+        if (labels.empty() || !mount.source.starts_with("/dev/"))
             continue;
         const auto it = labels.find(canonical_or_empty(mount.source));
         if (it != labels.end())

@@ -5,6 +5,7 @@
 #include "platform/linux/mount_table.h"
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 
@@ -12,18 +13,15 @@ namespace kadoru {
 
 namespace {
 
-// What statfs calls a volume served by a FUSE driver.
-constexpr long fuse_magic = 0x65735546;
-
 bool is_fuse_block_mount(const Mount& mount) {
-    return mount.type.rfind("fuseblk", 0) == 0;
+    return mount.type.starts_with("fuseblk");
 }
 
 } // namespace
 
 bool is_fuse_volume(const std::string& folder) {
     struct statfs figures {};
-    return ::statfs(folder.c_str(), &figures) == 0 && figures.f_type == fuse_magic;
+    return ::statfs(folder.c_str(), &figures) == 0 && figures.f_type == FUSE_SUPER_MAGIC;
 }
 
 std::optional<Mount> mount_of(const std::string& folder, const MountSource& mounts) {
@@ -43,7 +41,7 @@ std::optional<std::vector<std::string>> stored_entry_order(const std::string& fo
     if (!is_fuse_volume(folder))
         return std::nullopt;
     const auto mount = mount_of(folder, mounts);
-    if (!mount || !is_fuse_block_mount(*mount) || mount->source.rfind('/', 0) != 0 ||
+    if (!mount || !is_fuse_block_mount(*mount) || !mount->source.starts_with('/') ||
         !same_file(folder, mount->root))
         return std::nullopt;
     return exfat_root_names(mount->source);

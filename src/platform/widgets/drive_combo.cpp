@@ -2,11 +2,11 @@
 
 #include "platform/guard.h"
 #include "platform/widgets/qt_text.h"
+#include "platform/widgets/redraw_on.h"
 
 #include <vector>
 
 #include <QAbstractItemView>
-#include <QPointer>
 
 namespace kadoru {
 
@@ -15,10 +15,7 @@ DriveCombo::DriveCombo(const DriveSelector& selector, DriveSide side, ListIntent
     : QComboBox(parent), selector_(selector), side_(side), input_(input), errors_(errors) {
     // activated is the user's pick alone; the program's own changes come from the notifier.
     connect(this, &QComboBox::activated, this, &DriveCombo::pick);
-    selector_.changed.connect([view = QPointer(this)] {
-        if (view)
-            view->relist();
-    });
+    redraw_on(selector_.changed, this, &DriveCombo::relist);
     relist();
 }
 

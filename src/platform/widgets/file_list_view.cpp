@@ -4,11 +4,11 @@
 #include "platform/widgets/list_rows_model.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
+#include "platform/widgets/redraw_on.h"
 
 #include <vector>
 
 #include <QMouseEvent>
-#include <QPointer>
 #include <QScopedValueRollback>
 
 namespace kadoru {
@@ -25,10 +25,7 @@ FileListView::FileListView(const FileList& files, ListIntents& input, MessageBox
     setModel(rows_);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FileListView::take_selection);
-    files_.changed.connect([view = QPointer(this)] {
-        if (view)
-            view->redraw();
-    });
+    redraw_on(files_.changed, this, &FileListView::redraw);
     redraw();
 }
 
@@ -43,9 +40,7 @@ void FileListView::redraw() {
 void FileListView::take_selection() {
     if (drawing_)
         return;
-    std::vector<int> rows;
-    for (const auto& index : selectionModel()->selectedRows())
-        rows.push_back(index.row());
+    const std::vector<int> rows = selected_rows(*selectionModel());
     guarded(errors_, [&] { input_.file_rows_selected(rows); });
 }
 

@@ -3,12 +3,12 @@
 #include "platform/guard.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
+#include "platform/widgets/redraw_on.h"
 
 #include <vector>
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QPointer>
 
 namespace kadoru {
 
@@ -33,10 +33,7 @@ FolderTree::FolderTree(const FolderList& folders, ListIntents& input, MessageBox
     // Enter is Start's alone.
     connect(this, &QTreeWidget::itemDoubleClicked, this,
             [this](const QTreeWidgetItem* item) { open(item); });
-    folders_.changed.connect([view = QPointer(this)] {
-        if (view)
-            view->redraw();
-    });
+    redraw_on(folders_.changed, this, &FolderTree::redraw);
     redraw();
 }
 

@@ -88,4 +88,11 @@ void show_selection(QItemSelectionModel& selection, const std::function<bool(int
     selection.select(wanted, QItemSelectionModel::ClearAndSelect);
 }
 
+std::vector<int> selected_rows(const QItemSelectionModel& selection) {
+    std::vector<int> rows;
+    for (const auto& index : selection.selectedRows())
+        rows.push_back(index.row());
+    return rows;
+}
+
 } // namespace kadoru

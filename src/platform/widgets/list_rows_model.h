@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include <QAbstractListModel>
 #include <QItemSelectionModel>
@@ -47,5 +48,7 @@ private:
 // no current row.
 void show_selection(QItemSelectionModel& selection, const std::function<bool(int)>& selected,
                     int current);
+// The rows a view has selected now, as the logic takes the user's selection.
+std::vector<int> selected_rows(const QItemSelectionModel& selection);
 
 } // namespace kadoru

@@ -1,6 +1,7 @@
 #include "transfer/widgets/status_window.h"
 
 #include "platform/widgets/qt_child.h"
+#include "platform/widgets/qt_place.h"
 #include "platform/widgets/qt_text.h"
 #include "platform/window_texts.h"
 #include "transfer/progress.h"
@@ -9,14 +10,6 @@
 #include <QProgressBar>
 
 namespace kadoru {
-
-namespace {
-
-QRect qt_rect(const Place& place) {
-    return {place.x, place.y, place.width, place.height};
-}
-
-} // namespace
 
 StatusWindow::StatusWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -4,6 +4,7 @@
 #include "platform/widgets/list_rows_model.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
+#include "platform/widgets/redraw_on.h"
 
 #include <vector>
 
@@ -11,7 +12,6 @@
 #include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QPointer>
 #include <QScopedValueRollback>
 
 namespace kadoru {
@@ -41,10 +41,7 @@ ArrangedListView::ArrangedListView(const TransferList& list, ArrangedListIntents
             &ArrangedListView::take_selection);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             &ArrangedListView::take_current);
-    list_.changed.connect([view = QPointer(this)] {
-        if (view)
-            view->redraw();
-    });
+    redraw_on(list_.changed, this, &ArrangedListView::redraw);
     redraw();
 }
 
@@ -70,9 +67,7 @@ void ArrangedListView::take_selection() {
     if (drawing_)
         return;
     const QScopedValueRollback writing(writing_, true);
-    std::vector<int> rows;
-    for (const auto& index : selectionModel()->selectedRows())
-        rows.push_back(index.row());
+    const std::vector<int> rows = selected_rows(*selectionModel());
     guarded(errors_, [&] { intents_.list_rows_selected(rows); });
 }
 
