@@ -3,6 +3,7 @@
 #include "platform/guard.h"
 #include "platform/widgets/qt_child.h"
 #include "platform/widgets/qt_text.h"
+#include "platform/widgets/redraw_on.h"
 #include "platform/window_texts.h"
 #include "transfer_list/widgets/arranged_list_view.h"
 
@@ -11,7 +12,6 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -90,10 +90,7 @@ CardOrderWindow::CardOrderWindow(CardOrderActions& actions, MessageBox& errors, 
     layout->addWidget(note_);
     layout->addWidget(bar_);
     layout->addWidget(buttons);
-    model_.changed.connect([window = QPointer(this)] {
-        if (window)
-            window->show_enabled();
-    });
+    redraw_on(model_.changed, this, &CardOrderWindow::show_enabled);
     show_enabled();
 }
 
