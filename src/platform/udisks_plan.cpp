@@ -84,12 +84,12 @@ Failure eject_failure(std::string_view error_name) {
         error_name == "org.freedesktop.DBus.Error.AccessDenied")
         return removal_denied_failure();
     if (means_no_service(error_name))
-        return Failure(fc::device_unavailable, "UDisks2 が動いていません。");
-    return Failure(fc::path_file_access_error, "UDisks2 のエラーです：" + std::string(error_name));
+        return {fc::device_unavailable, "UDisks2 が動いていません。"};
+    return {fc::path_file_access_error, "UDisks2 のエラーです：" + std::string(error_name)};
 }
 
 Failure not_removable_failure() {
-    return Failure(failure_code::device_unavailable, "UDisks2 が扱うドライブではありません。");
+    return {failure_code::device_unavailable, "UDisks2 が扱うドライブではありません。"};
 }
 
 } // namespace kadoru

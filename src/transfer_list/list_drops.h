@@ -22,7 +22,7 @@ struct PathAdding {
 };
 
 // The largest playlist read; anything bigger is not a list of songs.
-inline constexpr std::size_t max_playlist_bytes = 16 * 1024 * 1024;
+inline constexpr std::size_t max_playlist_bytes = std::size_t{16} * 1024 * 1024;
 
 // Paths dropped from a file manager, appended in drop order with their sizes: a file
 // as itself, a folder as its files of the type (type_text, "MP3") in the file list's

@@ -14,6 +14,10 @@ class PosixFileSystem final : public FileSystem {
 public:
     PosixFileSystem();
     ~PosixFileSystem() override;
+    PosixFileSystem(const PosixFileSystem&) = delete;
+    PosixFileSystem& operator=(const PosixFileSystem&) = delete;
+    PosixFileSystem(PosixFileSystem&&) = delete;
+    PosixFileSystem& operator=(PosixFileSystem&&) = delete;
 
     // The card.
     std::vector<FileEntry> files(const std::string& folder) const override;
