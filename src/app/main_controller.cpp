@@ -125,9 +125,9 @@ void MainController::start_up(const SettingsPlaces& places) {
     started_ = true;
 
     vm_.combo_ftype.clear();
-    for (const char* type : {"MP3", "WMA", "WAV"})
-        vm_.combo_ftype.add_item(type);
-    vm_.combo_ftype.set_text("MP3");
+    for (const std::string_view type : song_types)
+        vm_.combo_ftype.add_item(std::string(type));
+    vm_.combo_ftype.set_text(std::string(song_types.front()));
 
     // The file list, its pattern and the sizes must match the folder and type now
     // shown, whether or not the steps above changed anything.

@@ -10,7 +10,7 @@
 #include "platform/message_box.h"
 #include "platform/paths.h"
 
-#include <array>
+#include <algorithm>
 
 namespace kadoru {
 
@@ -19,11 +19,8 @@ namespace {
 constexpr int other_folder_names = 9;
 
 bool is_song_name(std::string_view name) {
-    constexpr std::array<std::string_view, 3> types = {"MP3", "WMA", "WAV"};
-    for (const auto type : types)
-        if (has_type_suffix(name, type))
-            return true;
-    return false;
+    return std::any_of(song_types.begin(), song_types.end(),
+                       [name](std::string_view type) { return has_type_suffix(name, type); });
 }
 
 bool is_marked(const CardFiles& fs, const std::string& work) {

@@ -1,5 +1,6 @@
 #include "card/order_check.h"
 
+#include "platform/ascii_case.h"
 #include "platform/entry_order.h"
 #include "platform/failure.h"
 
@@ -13,9 +14,7 @@ namespace {
 // The key under which the card knows a name: its ASCII letters in upper case.
 std::string entry_key(std::string_view name) {
     std::string key(name);
-    std::transform(key.begin(), key.end(), key.begin(), [](char c) {
-        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    });
+    std::transform(key.begin(), key.end(), key.begin(), ascii_upper);
     return key;
 }
 

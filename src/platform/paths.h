@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -43,5 +44,8 @@ std::string leading_drive_string(std::string_view text);
 // text. No dot is needed ("xmp3" is an MP3); a name of fewer than three characters
 // never matches. Characters, not bytes, count, so Japanese names work.
 bool has_type_suffix(std::string_view name, std::string_view type_text);
+
+// The song types the program copies, as the type selector offers them.
+inline constexpr std::array<std::string_view, 3> song_types = {"MP3", "WMA", "WAV"};
 
 } // namespace kadoru
